@@ -1,0 +1,22 @@
+// Where the launcher was started from: its own directory and the drive of
+// the source medium, both taken from the process's command line.
+#pragma once
+
+#include "launcher_state.h"
+
+// Fills `launcher_dir` (with its trailing separator) and `source_drive`.
+// A directory too long for its buffer leaves `launcher_dir` empty, which the
+// rest of the launcher reads as "no picture, no readme".
+void DeriveLaunchContext(const char *command_line, LauncherState *state);
+
+// Builds `setup_path` and tests the installer and the game in the root of the
+// source drive; true when both are present.
+bool InstallerAvailable(LauncherState *state);
+
+// Turns `launcher_dir` into the readme path; true when the readme is present.
+// A path that does not fit leaves `launcher_dir` empty.
+bool ReadmeAvailable(LauncherState *state);
+
+extern const char kGameFile[];
+extern const char kPictureFile[];
+extern const char kReadmeFile[];

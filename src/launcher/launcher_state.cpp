@@ -1,0 +1,3 @@
+#include "launcher_state.h"
+
+LauncherState g_state;
