@@ -22,8 +22,7 @@ void OpenReadmeViewer() {
     if (g_state.readme_window || g_state.launcher_dir[0] == '\0')
         return;
     size_t size;
-    g_state.readme_text =
-        PlatformReadFile(g_state.launcher_dir, (size_t)-1, kReadmePadding, &size);
+    g_state.readme_text = PlatformReadFile(g_state.launcher_dir, (size_t)-1, kReadmePadding, &size);
     if (!g_state.readme_text)
         return;
     // The text is shown as it is: no line-end or code-page conversion.

@@ -40,4 +40,6 @@ void RunSoundSetup() {
     ProbeInstallState();
 }
 
-void RunExit() { PlatformDestroyMainWindow(); }
+void RunExit() {
+    PlatformDestroyMainWindow();
+}

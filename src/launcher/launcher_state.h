@@ -17,9 +17,9 @@ enum {
 
 // What the installer leaves in the registry, plus the probe's own scratch.
 struct InstallRecord {
-    char install_path[kDirBytes];       // ends with '\' after a successful probe
+    char install_path[kDirBytes];            // ends with '\' after a successful probe
     char uninstall_command[kUninstallBytes]; // program path after the split
-    const char *uninstall_args;         // "-f..." inside uninstall_command, or null
+    const char *uninstall_args;              // "-f..." inside uninstall_command, or null
     bool uninstall_present;
     char probe_path[kPathBytes];
     bool sound_setup_ran;

@@ -21,7 +21,9 @@ void CenterWindowOver(HWND window, HWND reference) {
     MoveWindow(window, x, y, width, height, FALSE);
 }
 
-void CALLBACK ProbeTimerProc(HWND, UINT, UINT_PTR, DWORD) { ProbeInstallState(); }
+void CALLBACK ProbeTimerProc(HWND, UINT, UINT_PTR, DWORD) {
+    ProbeInstallState();
+}
 
 // Only plain clicks match: the notification code in the high word is part of
 // the comparison. A button that is disabled has no command, even if some
@@ -31,9 +33,9 @@ static void OnCommand(WPARAM command) {
         WPARAM id;
         void (*run)();
     } kCommands[] = {
-        {IDC_START_DEMO, RunStart},   {IDC_INSTALL_DEMO, RunInstall},
+        {IDC_START_DEMO, RunStart},       {IDC_INSTALL_DEMO, RunInstall},
         {IDC_SOUND_SETUP, RunSoundSetup}, {IDC_UNINSTALL, RunUninstall},
-        {IDC_README, OpenReadmeViewer}, {IDC_EXIT, RunExit},
+        {IDC_README, OpenReadmeViewer},   {IDC_EXIT, RunExit},
     };
     for (const auto &entry : kCommands) {
         if (entry.id == command) {

@@ -18,8 +18,8 @@ bool ResolveProgram(const char *path, char *resolved, size_t capacity) {
         return PlatformFileExists(resolved);
     static const char *const kExtensions[] = {".com", ".exe", ".bat", ".cmd"};
     for (const char *extension : kExtensions) {
-        if (CopyString(resolved, capacity, path) &&
-            AppendString(resolved, capacity, extension) && PlatformFileExists(resolved))
+        if (CopyString(resolved, capacity, path) && AppendString(resolved, capacity, extension) &&
+            PlatformFileExists(resolved))
             return true;
     }
     return false;

@@ -12,7 +12,9 @@
 #define ERROR_ELEVATION_REQUIRED 740
 #endif
 
-const char *PlatformCommandLine() { return GetCommandLineA(); }
+const char *PlatformCommandLine() {
+    return GetCommandLineA();
+}
 
 static HANDLE OpenForReading(const char *path) {
     // Without FILE_FLAG_BACKUP_SEMANTICS a directory never opens.
@@ -31,8 +33,7 @@ bool PlatformFileExists(const char *path) {
 static char *ReadOpenFile(HANDLE file, size_t limit, size_t pad, size_t *size) {
     LARGE_INTEGER length;
     if (!GetFileSizeEx(file, &length) || length.QuadPart < 0 ||
-        (unsigned long long)length.QuadPart > limit ||
-        (size_t)length.QuadPart > (size_t)-1 - pad)
+        (unsigned long long)length.QuadPart > limit || (size_t)length.QuadPart > (size_t)-1 - pad)
         return nullptr;
     size_t bytes = (size_t)length.QuadPart;
     char *data = (char *)malloc(bytes + pad);
@@ -58,8 +59,8 @@ char *PlatformReadFile(const char *path, size_t limit, size_t pad, size_t *size)
 }
 
 bool PlatformCreateFile(const char *path, const void *data, size_t size) {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file =
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
@@ -70,9 +71,13 @@ bool PlatformCreateFile(const char *path, const void *data, size_t size) {
     return ok;
 }
 
-bool PlatformChangeDir(const char *path) { return SetCurrentDirectoryA(path) != 0; }
+bool PlatformChangeDir(const char *path) {
+    return SetCurrentDirectoryA(path) != 0;
+}
 
-void PlatformDeleteFile(const char *path) { DeleteFileA(path); }
+void PlatformDeleteFile(const char *path) {
+    DeleteFileA(path);
+}
 
 struct PlatformSearch {
     HANDLE handle;
@@ -121,7 +126,9 @@ bool PlatformReadKeyString(PlatformKey *key, const char *name, char *buffer, siz
     return true;
 }
 
-void PlatformCloseKey(PlatformKey *key) { RegCloseKey((HKEY)key); }
+void PlatformCloseKey(PlatformKey *key) {
+    RegCloseKey((HKEY)key);
+}
 
 StartResult PlatformCreateProcess(const char *program, const char *command_line) {
     STARTUPINFOA startup = {};
@@ -156,17 +163,29 @@ bool PlatformShellStart(const char *program, const char *parameters) {
     return execute(&info) != FALSE;
 }
 
-void PlatformRunAndWait(const char *command) { system(command); }
+void PlatformRunAndWait(const char *command) {
+    system(command);
+}
 
-void PlatformExitProcess(int code) { ExitProcess(code); }
+void PlatformExitProcess(int code) {
+    ExitProcess(code);
+}
 
-static HWND MainControl(int id) { return GetDlgItem((HWND)g_state.main_window, id); }
+static HWND MainControl(int id) {
+    return GetDlgItem((HWND)g_state.main_window, id);
+}
 
-void PlatformEnableControl(int id, bool enabled) { EnableWindow(MainControl(id), enabled); }
+void PlatformEnableControl(int id, bool enabled) {
+    EnableWindow(MainControl(id), enabled);
+}
 
-bool PlatformControlEnabled(int id) { return IsWindowEnabled(MainControl(id)) != FALSE; }
+bool PlatformControlEnabled(int id) {
+    return IsWindowEnabled(MainControl(id)) != FALSE;
+}
 
-void PlatformDestroyMainWindow() { DestroyWindow((HWND)g_state.main_window); }
+void PlatformDestroyMainWindow() {
+    DestroyWindow((HWND)g_state.main_window);
+}
 
 void PlatformShowMainWindow(bool visible) {
     ShowWindow((HWND)g_state.main_window, visible ? SW_SHOW : SW_HIDE);

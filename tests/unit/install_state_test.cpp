@@ -1,0 +1,150 @@
+// The probe: registry and files in, button states (and at most one
+// placeholder file) out.
+#include "fake_platform.h"
+#include "launcher/install_state.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+class Probe : public ::testing::Test {
+  protected:
+    void SetUp() override { ResetFake(); }
+
+    void Install(const std::string &path, bool game = true) {
+        g_fake.key_exists = true;
+        g_fake.values["Kora Pro Path"] = path;
+        g_fake.AddDir(path);
+        std::string dir = path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
+        if (game)
+            g_fake.AddFile(dir + "\\kora.exe");
+    }
+
+    // Start, Sound setup, Uninstall after one probe, as "SSU" with '-' for off.
+    std::string Buttons() {
+        ProbeInstallState();
+        std::string state;
+        for (int id : {IDC_START_DEMO, IDC_SOUND_SETUP, IDC_UNINSTALL})
+            state += g_fake.enabled[id] ? "on " : "-- ";
+        return state;
+    }
+};
+
+TEST_F(Probe, ButtonTable) {
+    EXPECT_EQ(Buttons(), "-- -- -- "); // no key
+    g_fake.key_exists = true;
+    g_fake.values["Uninstall"] = "C:\\DEMO\\uninst.exe -fC:\\DEMO\\install.log";
+    EXPECT_EQ(Buttons(), "-- -- -- "); // key without path
+    Install("C:\\DEMO", false);
+    EXPECT_EQ(Buttons(), "-- -- on "); // no game
+    g_fake.AddFile("C:\\DEMO\\kora.exe");
+    EXPECT_EQ(Buttons(), "-- on on "); // no sound configuration
+    g_fake.AddFile("C:\\DEMO\\drivers\\dig.ini", "[sound]");
+    EXPECT_EQ(Buttons(), "on on on ");
+    g_fake.values.erase("Uninstall");
+    EXPECT_EQ(Buttons(), "on on -- ");
+    g_fake.key_exists = false; // removed by someone else
+    EXPECT_EQ(Buttons(), "-- -- -- ");
+    EXPECT_STREQ(g_state.install.install_path, "");
+    EXPECT_TRUE(g_fake.journal.empty()); // the probe only reads
+}
+
+TEST_F(Probe, NeverTouchesInstallOrReadme) {
+    g_fake.enabled[IDC_INSTALL_DEMO] = true;
+    g_fake.enabled[IDC_README] = true;
+    Install("C:\\DEMO");
+    Buttons();
+    EXPECT_TRUE(g_fake.enabled[IDC_INSTALL_DEMO]);
+    EXPECT_TRUE(g_fake.enabled[IDC_README]);
+}
+
+TEST_F(Probe, InstallPathGetsExactlyOneTrailingBackslash) {
+    Install("C:\\DEMO");
+    Buttons();
+    EXPECT_STREQ(g_state.install.install_path, "C:\\DEMO\\");
+    g_fake.values["Kora Pro Path"] = "C:\\DEMO\\";
+    EXPECT_EQ(Buttons(), "-- on -- ");
+    EXPECT_STREQ(g_state.install.install_path, "C:\\DEMO\\");
+}
+
+TEST_F(Probe, PathWithoutRoomForItsBackslashCountsAsNotInstalled) {
+    std::string longest = "C:\\" + std::string(123, 'd'); // 126 characters
+    Install(longest);
+    EXPECT_EQ(Buttons(), "-- on -- ");
+    Install(longest + "e"); // 127: the backslash would not fit
+    EXPECT_EQ(Buttons(), "-- -- -- ");
+    Install(longest + "\\"); // 127 with its backslash already there
+    EXPECT_EQ(Buttons(), "-- on -- ");
+}
+
+struct Split {
+    const char *value, *program, *args;
+};
+
+TEST_F(Probe, UninstallCommandSplitsAtTheFirstDashF) {
+    const Split cases[] = {
+        {"C:\\DEMO\\uninst.exe -fC:\\DEMO\\install.log", "C:\\DEMO\\uninst.exe",
+         "-fC:\\DEMO\\install.log"},
+        {"C:\\DEMO\\uninst.exe -fa -fb", "C:\\DEMO\\uninst.exe", "-fa -fb"},
+        {"-fC:\\log", "-fC:\\log", "-fC:\\log"}, // not cut at the very start
+        {"C:\\DEMO\\uninst.exe", "C:\\DEMO\\uninst.exe", nullptr},
+    };
+    Install("C:\\DEMO");
+    for (const Split &c : cases) {
+        g_fake.values["Uninstall"] = c.value;
+        EXPECT_EQ(Buttons(), "-- on on ") << c.value;
+        EXPECT_STREQ(g_state.install.uninstall_command, c.program);
+        const char *args = g_state.install.uninstall_args;
+        if (c.args)
+            EXPECT_STREQ(args, c.args);
+        else
+            EXPECT_EQ(args, nullptr);
+    }
+}
+
+TEST_F(Probe, LongUninstallValuesFitTheirBufferOrCountAsAbsent) {
+    Install("C:\\DEMO");
+    g_fake.values["Uninstall"] = "C:\\u.exe -f" + std::string(1000, 'x'); // 1011 bytes
+    EXPECT_EQ(Buttons(), "-- on on ");
+    g_fake.values["Uninstall"] = std::string(1024, 'x');
+    EXPECT_EQ(Buttons(), "-- on -- ");
+}
+
+TEST_F(Probe, PlaceholderOnlyAfterASoundSetupAndOnlyOnce) {
+    Install("C:\\DEMO");
+    g_fake.AddDir("C:\\DEMO\\drivers");
+    for (int tick = 0; tick < 3; ++tick)
+        EXPECT_EQ(Buttons(), "-- on -- ");
+    EXPECT_FALSE(g_fake.HasFile("C:\\DEMO\\drivers\\dig.ini"));
+
+    g_state.install.sound_setup_ran = true;
+    EXPECT_EQ(Buttons(), "on on -- ");
+    EXPECT_EQ(g_fake.files["c:\\demo\\drivers\\dig.ini"], "\r\n");
+    g_fake.files["c:\\demo\\drivers\\dig.ini"] = "[tool's own]";
+    EXPECT_EQ(Buttons(), "on on -- ");
+    EXPECT_EQ(g_fake.files["c:\\demo\\drivers\\dig.ini"], "[tool's own]");
+    EXPECT_EQ(g_fake.journal.size(), 1u); // one create, nothing else
+}
+
+TEST_F(Probe, PlaceholderThatCannotBeWrittenLeavesStartOff) {
+    Install("C:\\DEMO");
+    g_state.install.sound_setup_ran = true;
+    EXPECT_EQ(Buttons(), "-- on -- "); // no drivers directory
+    g_fake.AddDir("C:\\DEMO\\drivers");
+    g_fake.read_only.insert("c:\\demo\\drivers");
+    EXPECT_EQ(Buttons(), "-- on -- ");
+    EXPECT_TRUE(g_fake.journal.empty());
+}
+
+TEST_F(Probe, InstallDirectoryKeepsADriveRoot) {
+    char dir[128];
+    EXPECT_FALSE(InstallDirectory(dir, sizeof dir)); // nothing probed yet
+    Install("C:\\DEMO\\");
+    Buttons();
+    ASSERT_TRUE(InstallDirectory(dir, sizeof dir));
+    EXPECT_STREQ(dir, "C:\\DEMO");
+    Install("E:");
+    Buttons();
+    ASSERT_TRUE(InstallDirectory(dir, sizeof dir));
+    EXPECT_STREQ(dir, "E:\\");
+}
