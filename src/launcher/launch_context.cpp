@@ -3,7 +3,6 @@
 #include "bounded_string.h"
 #include "platform/platform.h"
 
-#include <stdio.h>
 #include <string.h>
 
 const char kGameFile[] = "kora.exe";
@@ -38,14 +37,20 @@ void DeriveLaunchContext(const char *command_line, LauncherState *state) {
     }
 }
 
+// "X:\name" on the source drive.
+static void DriveRootPath(char *dest, size_t capacity, char drive, const char *name) {
+    const char root[] = {drive, ':', '\\', '\0'};
+    CopyString(dest, capacity, root);
+    AppendString(dest, capacity, name);
+}
+
 bool InstallerAvailable(LauncherState *state) {
     if (state->source_drive == '\0')
         return false;
-    snprintf(state->setup_path, sizeof state->setup_path, "%c:\\setup.exe", state->source_drive);
+    DriveRootPath(state->setup_path, sizeof state->setup_path, state->source_drive, "setup.exe");
     if (!PlatformFileExists(state->setup_path))
         return false;
-    snprintf(state->launch_path, sizeof state->launch_path, "%c:\\%s", state->source_drive,
-             kGameFile);
+    DriveRootPath(state->launch_path, sizeof state->launch_path, state->source_drive, kGameFile);
     return PlatformFileExists(state->launch_path);
 }
 
