@@ -24,9 +24,13 @@ enum {
     kColoursUsedAt = 46,
 };
 
-uint32_t Read16(const unsigned char *p) { return p[0] | (uint32_t)p[1] << 8; }
+uint32_t Read16(const unsigned char *p) {
+    return p[0] | (uint32_t)p[1] << 8;
+}
 
-uint32_t Read32(const unsigned char *p) { return Read16(p) | Read16(p + 2) << 16; }
+uint32_t Read32(const unsigned char *p) {
+    return Read16(p) | Read16(p + 2) << 16;
+}
 
 struct Layout {
     uint32_t colour_count;

@@ -1,0 +1,231 @@
+// The picture file checks and the layout of the block the launcher keeps.
+#include "picture/splash_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <stdint.h>
+#include <stdlib.h>
+#include <string.h>
+#include <vector>
+
+namespace {
+
+typedef std::vector<unsigned char> Bytes;
+
+void Put16(Bytes &file, size_t at, uint32_t value) {
+    file[at] = value & 0xFF;
+    file[at + 1] = (value >> 8) & 0xFF;
+}
+
+void Put32(Bytes &file, size_t at, uint32_t value) {
+    Put16(file, at, value & 0xFFFF);
+    Put16(file, at + 2, value >> 16);
+}
+
+size_t TableEntries(uint32_t colours_used) {
+    return colours_used ? colours_used : 256;
+}
+
+// A well-formed 8-bit picture whose every byte is distinguishable: colour
+// entry i is (blue i, green i+1, red i+2, reserved 0x5A), pixel j is j*7.
+Bytes MakePicture(int32_t width, int32_t height, uint32_t colours_used) {
+    size_t stride = ((size_t)width + 3) & ~(size_t)3;
+    size_t table = 4 * TableEntries(colours_used);
+    Bytes file(54 + table + stride * height);
+    file[0] = 'B';
+    file[1] = 'M';
+    Put32(file, 2, (uint32_t)file.size());
+    Put32(file, 10, (uint32_t)(54 + table));
+    Put32(file, 14, 40);
+    Put32(file, 18, (uint32_t)width);
+    Put32(file, 22, (uint32_t)height);
+    Put16(file, 26, 1);
+    Put16(file, 28, 8);
+    Put32(file, 34, (uint32_t)(stride * height));
+    Put32(file, 38, 2835);
+    Put32(file, 42, 2835);
+    Put32(file, 46, colours_used);
+    Put32(file, 50, 7);
+    for (size_t i = 0; i < table / 4; ++i) {
+        file[54 + 4 * i] = (unsigned char)i;
+        file[55 + 4 * i] = (unsigned char)(i + 1);
+        file[56 + 4 * i] = (unsigned char)(i + 2);
+        file[57 + 4 * i] = 0x5A;
+    }
+    for (size_t j = 54 + table; j < file.size(); ++j)
+        file[j] = (unsigned char)(j * 7);
+    return file;
+}
+
+struct Parsed {
+    SplashPicture picture = {};
+    bool ok;
+    explicit Parsed(const Bytes &file)
+        : ok(ParseSplashPicture(file.data(), file.size(), &picture)) {}
+    ~Parsed() { free(picture.block); }
+};
+
+// The block must be the file's bytes from the info header on, in file order.
+void ExpectBlockCopiesFile(const Parsed &parsed, const Bytes &file) {
+    const SplashPicture &p = parsed.picture;
+    ASSERT_TRUE(parsed.ok);
+    EXPECT_EQ(0, memcmp(p.block, file.data() + 14, 40));
+    EXPECT_EQ(0, memcmp(SplashColourTable(&p), file.data() + 54, p.palette_bytes));
+    EXPECT_EQ(0, memcmp(SplashPixels(&p), file.data() + 54 + p.palette_bytes, p.image_bytes));
+}
+
+TEST(SplashLayout, ColoursUsedZeroMeansAFullTableOf256) {
+    Bytes file = MakePicture(16, 4, 0);
+    Parsed parsed(file);
+    ASSERT_TRUE(parsed.ok);
+    EXPECT_EQ(256u, parsed.picture.colour_count);
+    EXPECT_EQ(1024u, parsed.picture.palette_bytes);
+    ExpectBlockCopiesFile(parsed, file);
+}
+
+TEST(SplashLayout, ColoursUsed16ReadsA64ByteTableAndPixelsRightAfterIt) {
+    Bytes file = MakePicture(8, 3, 16);
+    Parsed parsed(file);
+    ASSERT_TRUE(parsed.ok);
+    EXPECT_EQ(16u, parsed.picture.colour_count);
+    EXPECT_EQ(64u, parsed.picture.palette_bytes);
+    EXPECT_EQ(0, memcmp(SplashPixels(&parsed.picture), file.data() + 54 + 64, 24));
+    ExpectBlockCopiesFile(parsed, file);
+}
+
+TEST(SplashLayout, RowsArePaddedToFourBytes) {
+    const struct {
+        int32_t width;
+        size_t stride;
+    } cases[] = {{1, 4}, {4, 4}, {301, 304}, {302, 304}, {303, 304}, {304, 304}, {305, 308}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.width);
+        Bytes file = MakePicture(c.width, 5, 2);
+        Parsed parsed(file);
+        ASSERT_TRUE(parsed.ok);
+        EXPECT_EQ(c.width, parsed.picture.width);
+        EXPECT_EQ(5, parsed.picture.height);
+        EXPECT_EQ(c.stride * 5, parsed.picture.image_bytes);
+        ExpectBlockCopiesFile(parsed, file);
+    }
+}
+
+TEST(SplashLayout, TrailingBytesAfterThePixelsAreIgnored) {
+    Bytes file = MakePicture(301, 2, 0);
+    size_t exact = file.size();
+    file.resize(exact + 100, 0xEE);
+    Parsed parsed(file);
+    ASSERT_TRUE(parsed.ok);
+    EXPECT_EQ(608u, parsed.picture.image_bytes);
+    EXPECT_EQ(0xEE, file[exact]); // the padding the block must not take
+    ExpectBlockCopiesFile(parsed, file);
+}
+
+// Each refusal starts from a good 301 x 3 picture with 16 colours and spoils
+// one thing.
+struct Spoiler {
+    const char *what;
+    void (*spoil)(Bytes &file);
+};
+
+const Spoiler kSpoilers[] = {
+    {"empty file", [](Bytes &f) { f.clear(); }},
+    {"cut inside the info header", [](Bytes &f) { f.resize(53); }},
+    {"cut inside the colour table", [](Bytes &f) { f.resize(54 + 63); }},
+    {"last pixel byte missing", [](Bytes &f) { f.pop_back(); }},
+    {"second byte not M", [](Bytes &f) { f[1] = 'A'; }},
+    {"first byte not B", [](Bytes &f) { f[0] = 'b'; }},
+    {"core header of 12 bytes", [](Bytes &f) { Put32(f, 14, 12); }},
+    {"version 4 header of 108 bytes", [](Bytes &f) { Put32(f, 14, 108); }},
+    {"4 bits per pixel", [](Bytes &f) { Put16(f, 28, 4); }},
+    {"24 bits per pixel", [](Bytes &f) { Put16(f, 28, 24); }},
+    {"run-length compressed", [](Bytes &f) { Put32(f, 30, 1); }},
+    {"bit fields", [](Bytes &f) { Put32(f, 30, 3); }},
+    {"width 0", [](Bytes &f) { Put32(f, 18, 0); }},
+    {"negative width", [](Bytes &f) { Put32(f, 18, (uint32_t)-301); }},
+    {"height 0", [](Bytes &f) { Put32(f, 22, 0); }},
+    {"top-down rows", [](Bytes &f) { Put32(f, 22, (uint32_t)-3); }},
+    {"257 colours",
+     [](Bytes &f) {
+         Put32(f, 46, 257);
+         Put32(f, 10, 54 + 4 * 257);
+     }},
+    {"colour count wrapping the table size", [](Bytes &f) { Put32(f, 46, 0x40000010); }},
+    {"pixel offset past the table", [](Bytes &f) { Put32(f, 10, 54 + 64 + 4); }},
+    {"pixel offset inside the table", [](Bytes &f) { Put32(f, 10, 54 + 60); }},
+    {"pixel offset 0", [](Bytes &f) { Put32(f, 10, 0); }},
+    {"largest width and height",
+     [](Bytes &f) {
+         Put32(f, 18, 0x7FFFFFFF);
+         Put32(f, 22, 0x7FFFFFFF);
+     }},
+    // 65536 x 65536 is exactly 4 GiB of rows: 0 in 32-bit arithmetic.
+    {"rows of 2^32 bytes",
+     [](Bytes &f) {
+         Put32(f, 18, 0x10000);
+         Put32(f, 22, 0x10000);
+     }},
+    {"width whose stride would wrap",
+     [](Bytes &f) {
+         Put32(f, 18, 0x7FFFFFFE);
+         Put32(f, 22, 1);
+     }},
+};
+
+TEST(SplashLayout, RefusesAnyOtherFormatOrAShortFileAndLeavesThePictureAlone) {
+    ASSERT_TRUE(Parsed(MakePicture(301, 3, 16)).ok);
+    for (const Spoiler &spoiler : kSpoilers) {
+        SCOPED_TRACE(spoiler.what);
+        Bytes file = MakePicture(301, 3, 16);
+        spoiler.spoil(file);
+        SplashPicture picture = {};
+        picture.width = -7; // a refusal writes nothing
+        EXPECT_FALSE(ParseSplashPicture(file.data(), file.size(), &picture));
+        EXPECT_EQ(nullptr, picture.block);
+        EXPECT_EQ(-7, picture.width);
+        EXPECT_EQ(0u, picture.colour_count);
+    }
+}
+
+TEST(SplashLayout, RefusesFilesBeyondTheSizeLimitEvenWhenWellFormed) {
+    Bytes file = MakePicture(4096, 4096, 0);
+    ASSERT_TRUE(Parsed(file).ok);
+    file.resize(kSplashFileLimit + 1);
+    EXPECT_FALSE(Parsed(file).ok);
+}
+
+TEST(SplashLayout, PaletteEntriesTurnBlueGreenRedIntoRedGreenBlueWithFlagsZero) {
+    Bytes file = MakePicture(4, 1, 3);
+    Parsed parsed(file);
+    ASSERT_TRUE(parsed.ok);
+    unsigned char entries[4][4];
+    memset(entries, 0xCC, sizeof entries);
+    FillPaletteEntries(&parsed.picture, entries);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(i + 2, entries[i][0]);
+        EXPECT_EQ(i + 1, entries[i][1]);
+        EXPECT_EQ(i, entries[i][2]);
+        EXPECT_EQ(0, entries[i][3]); // the file's reserved byte is not a flag
+    }
+    EXPECT_EQ(0xCC, entries[3][0]); // only colour_count entries
+}
+
+TEST(SplashLayout, SectionInfoIsTheHeaderWithoutColoursUsedThenIdentityIndexes) {
+    Bytes file = MakePicture(6, 2, 16);
+    Parsed parsed(file);
+    ASSERT_TRUE(parsed.ok);
+    unsigned char info[kSplashSectionInfoBytes + 1];
+    info[kSplashSectionInfoBytes] = 0xCC;
+    FillSectionInfo(&parsed.picture, info);
+    EXPECT_EQ(552, kSplashSectionInfoBytes);
+    EXPECT_EQ(0, memcmp(info, file.data() + 14, 32));
+    EXPECT_EQ(0, memcmp(info + 32, "\0\0\0\0", 4));
+    EXPECT_EQ(7, info[36]); // important colours kept
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(i, info[40 + 2 * i]);
+        EXPECT_EQ(0, info[41 + 2 * i]);
+    }
+    EXPECT_EQ(0xCC, info[kSplashSectionInfoBytes]);
+}
+
+} // namespace
