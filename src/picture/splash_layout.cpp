@@ -55,7 +55,7 @@ bool CheckHeader(const unsigned char *file, Layout *layout) {
     uint32_t used = Read32(file + kColoursUsedAt);
     if (used > kSplashMaxColours)
         return false;
-    uint32_t count = used ? used : kSplashMaxColours;
+    uint32_t count = used ? used : (uint32_t)kSplashMaxColours;
     if (Read32(file + kPixelOffsetAt) != kHeadersBytes + kColourEntryBytes * count)
         return false;
     uint64_t stride = ((uint64_t)width + 3) & ~(uint64_t)3;
