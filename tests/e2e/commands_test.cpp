@@ -1,0 +1,81 @@
+// The commands that start another program: Start hands over to the game,
+// Install to the installer, Sound setup runs the tool and waits for it.
+#include "e2e_test.h"
+#include "stand_in.h"
+
+#include "resource.h"
+
+namespace {
+
+const DWORD kTwoTicksMs = 1100;
+
+class Commands : public E2eTest {
+  protected:
+    // Clicks Sound setup on an installation without sound configuration and
+    // checks what the launcher does while the tool runs and after it ends,
+    // when the buttons must be `after` at once.
+    void RunSoundSetup(const char *after) {
+        InstallDemo();
+        PlaceStandIn(Installed("setsound.exe"));
+        ASSERT_TRUE(StartLauncher());
+        ASSERT_TRUE(launcher.ButtonsBecome("Sound Exit"));
+
+        launcher.Click(IDC_SOUND_SETUP);
+        ASSERT_TRUE(WaitForRecord(1)) << "the sound tool did not start";
+        EXPECT_FALSE(IsWindowVisible(launcher.window())) << "visible while the tool runs";
+        ReleaseStandIns();
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(launcher.window()) != FALSE; }));
+        EXPECT_TRUE(launcher.ButtonsBecome(after, kTwoTicksMs));
+
+        // The tool is named without a directory and found in the current one.
+        std::vector<std::string> record = RecordLines();
+        ASSERT_EQ(record.size(), 1u);
+        EXPECT_EQ(record[0].substr(0, record[0].find('\t')), "setsound");
+        EXPECT_EQ(record[0].substr(record[0].rfind('\t') + 1), kInstallDir);
+    }
+};
+
+} // namespace
+
+TEST_F(Commands, StartHandsOverToTheGameInItsDirectory) {
+    InstallDemo();
+    WriteBytes(Installed("drivers\\dig.ini"), "[sound]\r\n");
+    ASSERT_TRUE(StartLauncher());
+    ASSERT_TRUE(launcher.ButtonsBecome("Start Sound Exit"));
+
+    launcher.Click(IDC_START_DEMO);
+    EXPECT_EQ(launcher.WaitExit(), 0);
+    ASSERT_TRUE(WaitForRecord(1));
+    EXPECT_EQ(RecordLines(), std::vector<std::string>{"kora\tC:\\DEMO\\kora.exe\tC:\\DEMO"});
+}
+
+TEST_F(Commands, InstallStartsTheInstallerFromTheMediumAndLeaves) {
+    PlaceStandIn(Medium("setup.exe"));
+    PlaceStandIn(Medium("kora.exe"));
+    ASSERT_TRUE(StartLauncher());
+    ASSERT_TRUE(launcher.ButtonsBecome("Install Exit"));
+
+    launcher.Click(IDC_INSTALL_DEMO);
+    EXPECT_EQ(launcher.WaitExit(), 0);
+    ASSERT_TRUE(WaitForRecord(1));
+    EXPECT_EQ(RecordLines(), std::vector<std::string>{"setup\tD:\\setup.exe\tC:\\e2e"});
+}
+
+TEST_F(Commands, SoundSetupWritesThePlaceholderWhenTheToolWroteNothing) {
+    SetEnvironmentVariableA(STAND_IN_SOUND_WRITE_VAR, "0");
+    MakeDirectory(Installed("drivers"));
+    RunSoundSetup("Start Sound Exit");
+    EXPECT_EQ(ReadBytes(Installed("drivers\\dig.ini")), "\r\n");
+}
+
+// A placeholder that cannot be written leaves the demo unconfigured.
+TEST_F(Commands, SoundSetupWritesNoPlaceholderWithoutDriversDirectory) {
+    SetEnvironmentVariableA(STAND_IN_SOUND_WRITE_VAR, "0");
+    RunSoundSetup("Sound Exit");
+    EXPECT_FALSE(FileExists(Installed("drivers\\dig.ini")));
+}
+
+TEST_F(Commands, SoundSetupKeepsTheToolsConfiguration) {
+    RunSoundSetup("Start Sound Exit");
+    EXPECT_EQ(ReadBytes(Installed("drivers\\dig.ini")), STAND_IN_SOUND_CONFIG);
+}

@@ -1,0 +1,148 @@
+// The main window as start-up leaves it, what the source medium enables, the
+// ways out, and the commands that must do nothing.
+#include "e2e_test.h"
+#include "launcher_resources.h"
+
+#include "resource.h"
+
+namespace {
+
+// Two probe ticks: long enough to see that a state the first tick could
+// have changed stays as it is.
+const DWORD kTwoTicksMs = 1100;
+
+class Foundation : public E2eTest {
+  protected:
+    void PlaceMedium(bool setup, bool game, bool readme) {
+        if (setup)
+            PlaceStandIn(Medium("setup.exe"));
+        if (game)
+            PlaceStandIn(Medium("kora.exe"));
+        if (readme)
+            WriteBytes(Medium("Readme.txt"), "Hallo\r\n");
+    }
+};
+
+// The template's dialog units in this font, as pixels: from a copy of the
+// main window made here, since the units cannot be mapped in another process.
+RECT DialogUnitsToPixels(RECT units) {
+    WNDCLASSA window_class = {};
+    window_class.lpfnWndProc = DefWindowProcA;
+    window_class.cbWndExtra = DLGWINDOWEXTRA;
+    window_class.hInstance = GetModuleHandleA(nullptr);
+    window_class.lpszClassName = "TALVO";
+    RegisterClassA(&window_class);
+    std::string runner = LauncherResource(RT_DIALOG, "RUNNER");
+    HWND copy = CreateDialogIndirectParamA(window_class.hInstance, (LPCDLGTEMPLATEA)runner.data(),
+                                           nullptr, nullptr, 0);
+    EXPECT_TRUE(copy) << "cannot build the main window here";
+    MapDialogRect(copy, &units);
+    DestroyWindow(copy);
+    return units;
+}
+
+std::string Describe(const RECT &r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " - " + std::to_string(r.right) +
+           "," + std::to_string(r.bottom);
+}
+
+std::string WindowClass(HWND window) {
+    char name[64];
+    return std::string(name, GetClassNameA(window, name, sizeof name));
+}
+
+} // namespace
+
+TEST_F(Foundation, MainWindowHasItsClassCaptionButtonsAndPlace) {
+    PlaceMedium(true, true, true);
+    ASSERT_TRUE(StartLauncher());
+    HWND window = launcher.window();
+    EXPECT_EQ(WindowClass(window), "TALVO");
+    EXPECT_EQ(ControlText(window), "Kora Manager Professional Starter (DEMO)");
+
+    for (const RunnerButton &button : kRunnerButtons) {
+        SCOPED_TRACE(button.id);
+        HWND control = GetDlgItem(window, button.id);
+        ASSERT_TRUE(control);
+        EXPECT_EQ(ControlText(control), button.text);
+        RECT place;
+        GetWindowRect(control, &place);
+        MapWindowPoints(nullptr, window, (POINT *)&place, 2);
+        RECT units = {button.x, button.y, button.x + button.cx, button.y + button.cy};
+        EXPECT_EQ(Describe(place), Describe(DialogUnitsToPixels(units)));
+    }
+
+    RECT outer, desktop;
+    GetWindowRect(window, &outer);
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    long width = outer.right - outer.left, height = outer.bottom - outer.top;
+    EXPECT_EQ(outer.left, desktop.left + (desktop.right - desktop.left - width) / 2);
+    EXPECT_EQ(outer.top, desktop.top + (desktop.bottom - desktop.top - height) / 2);
+}
+
+TEST_F(Foundation, InstallNeedsBothProgramsAndReadmeItsFile) {
+    const struct {
+        bool setup, game, readme;
+        const char *enabled;
+    } kMedia[] = {
+        {true, true, true, "Install Readme Exit"},
+        {true, false, false, "Exit"},
+        {false, true, true, "Readme Exit"},
+    };
+    for (const auto &medium : kMedia) {
+        SCOPED_TRACE(medium.enabled);
+        ASSERT_TRUE(ClearMedium());
+        PlaceLauncher();
+        PlaceMedium(medium.setup, medium.game, medium.readme);
+        ASSERT_TRUE(StartLauncher());
+        EXPECT_TRUE(launcher.ButtonsBecome(medium.enabled, kTwoTicksMs));
+        launcher.Kill();
+    }
+}
+
+TEST_F(Foundation, QuotedProgramPathKeepsItsDirectoryWhateverTheArguments) {
+    PlaceMedium(true, true, true);
+    ASSERT_TRUE(StartLauncher("\"D:\\start.exe\" C:\\foo\\bar"));
+    EXPECT_TRUE(launcher.ButtonsBecome("Install Readme Exit", kTwoTicksMs));
+}
+
+TEST_F(Foundation, ExitAndTheCloseBoxEndWithZero) {
+    const struct {
+        const char *way;
+        UINT message;
+        WPARAM wparam;
+    } kWays[] = {
+        {"Exit", WM_COMMAND, IDC_EXIT},
+        {"WM_CLOSE", WM_CLOSE, 0},
+        {"SC_CLOSE", WM_SYSCOMMAND, SC_CLOSE},
+    };
+    for (const auto &way : kWays) {
+        SCOPED_TRACE(way.way);
+        ASSERT_TRUE(StartLauncher());
+        PostMessageA(launcher.window(), way.message, way.wparam, 0);
+        EXPECT_EQ(launcher.WaitExit(), 0);
+        launcher.Kill();
+    }
+}
+
+// Commands without a button, clicks with a notification code, and clicks of
+// disabled buttons that some other program posts. Each would show: Start and
+// Install end the launcher, Install and Sound setup run a stand-in, Readme
+// opens the viewer.
+TEST_F(Foundation, CommandsWithoutAnEnabledButtonDoNothing) {
+    PlaceMedium(true, false, true);                // Install disabled: no game on the medium
+    SetInstallValue("Kora Pro Path", kInstallDir); // no game there: Start and Sound setup disabled
+    PlaceStandIn(Installed("setsound.exe"));
+    ASSERT_TRUE(StartLauncher());
+    ASSERT_TRUE(launcher.ButtonsBecome("Readme Exit", kTwoTicksMs));
+
+    for (WPARAM command : {WPARAM(1004), WPARAM(1005), MAKEWPARAM(IDC_EXIT, 1),
+                           MAKEWPARAM(IDC_README, BN_DOUBLECLICKED), WPARAM(IDC_START_DEMO),
+                           WPARAM(IDC_INSTALL_DEMO), WPARAM(IDC_SOUND_SETUP)})
+        launcher.PostCommand(command);
+    ASSERT_TRUE(launcher.Flush());
+    EXPECT_TRUE(launcher.Running());
+    EXPECT_TRUE(IsWindowVisible(launcher.window()));
+    EXPECT_TRUE(launcher.Dialogs("README.TXT").empty());
+    EXPECT_EQ(RecordLines(), std::vector<std::string>());
+}

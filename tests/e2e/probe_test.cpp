@@ -1,0 +1,41 @@
+// The probe: Start, Sound setup and Uninstall follow the registry key and the
+// installation's files twice a second, while the launcher stays open.
+#include "e2e_test.h"
+
+namespace {
+
+const DWORD kTwoTicksMs = 1100; // a state that must last beyond the next tick
+
+using Probe = E2eTest;
+
+} // namespace
+
+TEST_F(Probe, ButtonsFollowAnInstallationMadeAndRemovedMeanwhile) {
+    ASSERT_TRUE(StartLauncher());
+    EXPECT_TRUE(launcher.ButtonsBecome("Exit", kTwoTicksMs)) << "no key";
+
+    SetInstallValue("Kora Pro Path", kInstallDir);
+    SetInstallValue("Uninstall", Installed("uninst.exe") + " -f" + Installed("uninst.log"));
+    EXPECT_TRUE(launcher.ButtonsBecome("Uninstall Exit", kTwoTicksMs)) << "no game installed";
+
+    PlaceStandIn(Installed("kora.exe"));
+    EXPECT_TRUE(launcher.ButtonsBecome("Sound Uninstall Exit", kTwoTicksMs))
+        << "no sound configuration and no sound set-up in this run";
+
+    WriteBytes(Installed("drivers\\dig.ini"), "[sound]\r\n");
+    EXPECT_TRUE(launcher.ButtonsBecome("Start Sound Uninstall Exit")) << "configured";
+
+    DeleteInstallValue("Uninstall");
+    EXPECT_TRUE(launcher.ButtonsBecome("Start Sound Exit")) << "no uninstall command";
+
+    SetInstallValue("Uninstall", Installed("uninst.exe"));
+    DeleteInstallValue("Kora Pro Path");
+    EXPECT_TRUE(launcher.ButtonsBecome("Exit", kTwoTicksMs)) << "no installation path";
+
+    SetInstallValue("Kora Pro Path", std::string(kInstallDir) + "\\");
+    EXPECT_TRUE(launcher.ButtonsBecome("Start Sound Uninstall Exit")) << "path with its backslash";
+
+    RemoveInstallKey();
+    EXPECT_TRUE(launcher.ButtonsBecome("Exit", kTwoTicksMs)) << "removed";
+    EXPECT_EQ(ReadBytes(Installed("drivers\\dig.ini")), "[sound]\r\n");
+}

@@ -1,0 +1,144 @@
+#include "world.h"
+
+#include "harness.h"
+#include "stand_in.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+const char kMedium[] = "D:\\";
+const char kInstallDir[] = "C:\\DEMO";
+const char kWorkDir[] = "C:\\e2e";
+
+static const char kMediumMark[] = ".e2e-medium"; // written by scripts/e2e-prefix
+static const char kRecordFile[] = "C:\\e2e\\record.txt";
+static const char kInstallKey[] = "SOFTWARE\\Halvorn\\Kora Manager DEMO\\Data";
+static const char kVendorKey[] = "SOFTWARE\\Halvorn";
+
+void WriteBytes(const std::string &path, const std::string &bytes) {
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string ReadBytes(const std::string &path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
+bool FileExists(const std::string &path) {
+    return fs::is_regular_file(path);
+}
+
+void MakeDirectory(const std::string &path) {
+    fs::create_directories(path);
+}
+
+void RemoveTree(const std::string &path) {
+    std::error_code ignored;
+    fs::remove_all(path, ignored);
+}
+
+std::vector<std::string> ListFiles(const std::string &directory) {
+    std::vector<std::string> files;
+    for (const auto &entry : fs::recursive_directory_iterator(directory)) {
+        if (entry.is_regular_file())
+            files.push_back(fs::relative(entry.path(), directory).string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// Build outputs are named by their host path; Wine shows the host's root as Z:.
+static std::string FromHost(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return "Z:" + path;
+}
+
+std::string BuiltLauncher() {
+    return FromHost(E2E_START_EXE);
+}
+
+bool ClearMedium() {
+    if (!FileExists(std::string(kMedium) + kMediumMark))
+        return false;
+    for (const auto &entry : fs::directory_iterator(kMedium)) {
+        if (entry.path().filename() != kMediumMark)
+            RemoveTree(entry.path().string());
+    }
+    return true;
+}
+
+// The smallest 8-bit picture: 4 x 2 pixels, two colours.
+static std::string Picture() {
+    const unsigned char bytes[] = {
+        'B', 'M', 70, 0, 0,    0,    0,    0, 0, 0, 62, 0, 0, 0, // file header
+        40,  0,   0,  0, 4,    0,    0,    0, 2, 0, 0,  0, 1, 0,
+        8,   0, // size, width, height, planes, bits
+        0,   0,   0,  0, 8,    0,    0,    0, 0, 0, 0,  0, 0, 0,
+        0,   0,                                // no compression, image size
+        2,   0,   0,  0, 0,    0,    0,    0,  // colours used
+        0,   0,   0,  0, 0xFF, 0xFF, 0xFF, 0,  // black, white
+        0,   1,   0,  1, 1,    0,    1,    0}; // two rows
+    return std::string((const char *)bytes, sizeof bytes);
+}
+
+void PlaceLauncher() {
+    std::string medium = kMedium;
+    CopyFileA(BuiltLauncher().c_str(), (medium + "start.exe").c_str(), FALSE);
+    WriteBytes(medium + "loading.bmp", Picture());
+}
+
+void PlaceStandIn(const std::string &path) {
+    fs::create_directories(fs::path(path).parent_path());
+    CopyFileA(FromHost(E2E_RECORDER_EXE).c_str(), path.c_str(), FALSE);
+}
+
+void SetInstallValue(const std::string &name, const std::string &value) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kInstallKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name.c_str(), 0, REG_SZ, (const BYTE *)value.c_str(),
+                   (DWORD)value.size() + 1);
+    RegCloseKey(key);
+}
+
+void DeleteInstallValue(const std::string &name) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, name.c_str());
+    RegCloseKey(key);
+}
+
+void RemoveInstallKey() {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kVendorKey);
+}
+
+void ClearRecord() {
+    fs::create_directories(kWorkDir);
+    DeleteFileA(kRecordFile);
+    SetEnvironmentVariableA(STAND_IN_RECORD_VAR, kRecordFile);
+}
+
+std::vector<std::string> RecordLines() {
+    std::vector<std::string> lines;
+    std::istringstream text(ReadBytes(kRecordFile));
+    for (std::string line; std::getline(text, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool WaitForRecord(size_t count) {
+    return WaitUntil([count] { return RecordLines().size() >= count; });
+}

@@ -1,0 +1,43 @@
+// What the launcher looks at and what it leaves behind: the source medium on
+// drive D:, the installation's registry key, the installation directory and
+// the record that the stand-ins write.
+#pragma once
+
+#include <string>
+#include <vector>
+
+extern const char kMedium[];     // root of the source medium
+extern const char kInstallDir[]; // the installation directory the tests use
+extern const char kWorkDir[];    // current directory of the launchers the tests start
+
+// Files. WriteBytes creates missing directories; ReadBytes gives "" for a
+// missing file, so check FileExists where that matters.
+void WriteBytes(const std::string &path, const std::string &bytes);
+std::string ReadBytes(const std::string &path);
+bool FileExists(const std::string &path);
+void MakeDirectory(const std::string &path);
+void RemoveTree(const std::string &path);
+// Every file below `directory`, as relative paths, sorted.
+std::vector<std::string> ListFiles(const std::string &directory);
+
+// The launcher as built, by its path under Wine.
+std::string BuiltLauncher();
+
+// Empties the source medium except for its ownership mark; false when the
+// drive is not the tests' own medium (nothing is touched then).
+bool ClearMedium();
+// The launcher under test and a picture it can load, placed on the medium.
+void PlaceLauncher();
+// The recording stand-in, placed as the program `path`.
+void PlaceStandIn(const std::string &path);
+
+// The installation's registry key below HKEY_LOCAL_MACHINE.
+void SetInstallValue(const std::string &name, const std::string &value);
+void DeleteInstallValue(const std::string &name);
+void RemoveInstallKey();
+
+// The stand-ins' record: one line per start, "<name>\t<command line>\t<directory>".
+void ClearRecord();
+std::vector<std::string> RecordLines();
+// Waits until the record holds `count` lines.
+bool WaitForRecord(size_t count);
