@@ -3,13 +3,15 @@
 #include <string.h>
 
 HANDLE StartProgram(const char *program, const char *directory) {
+    // Without a console of its own, as when started from the desktop: the
+    // consoles of its children are theirs then, not this program's.
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
     char line[MAX_PATH];
     lstrcpynA(line, program, sizeof line);
-    if (!CreateProcessA(program, line, nullptr, nullptr, FALSE, 0, nullptr, directory, &startup,
-                        &process))
+    if (!CreateProcessA(program, line, nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
+                        directory, &startup, &process))
         return nullptr;
     CloseHandle(process.hThread);
     return process.hProcess;
