@@ -36,16 +36,21 @@ struct Walk {
     std::string shots;
     std::string record;
     std::string install_dir;
+    int step = 0;
     int unexpected = 0;
     HANDLE launcher = nullptr;
     HWND main = nullptr;
 };
 
-// Prints the step's line and saves its screenshot.
+// Saves a screenshot, which the demo turns into a PNG file of that name.
+static void Shoot(Walk *walk, const char *shot) {
+    SaveScreenshot(walk->shots + "\\" + shot + ".bmp");
+}
+
+// Prints a line of what the step showed, naming its screenshot.
 static void Report(Walk *walk, const char *shot, const std::string &text, bool as_expected) {
-    if (shot)
-        SaveScreenshot(walk->shots + "\\" + shot + ".bmp");
-    printf("%-22s %s%s\n", shot ? shot : "", text.c_str(), as_expected ? "" : "  [UNEXPECTED]");
+    printf("%d  %s%s%s%s\n", walk->step, as_expected ? "" : "UNEXPECTED: ", text.c_str(),
+           shot ? "  -> " : "", shot ? (std::string(shot) + ".png").c_str() : "");
     fflush(stdout);
     if (!as_expected)
         ++walk->unexpected;
@@ -111,11 +116,13 @@ static bool StartLauncher(Walk *walk, std::string *notes) {
 static bool StepStart(Walk *walk) {
     std::string notes;
     if (!StartLauncher(walk, &notes)) {
+        Shoot(walk, "step01-start");
         Report(walk, "step01-start", "launcher window did not appear", false);
         return false;
     }
     bool ok;
     std::string buttons = ButtonStates(walk->main, {kInstall, kReadme, kExit}, &ok);
+    Shoot(walk, "step01-start");
     Report(walk, "step01-start", "launcher up, nothing installed (" + notes + "); " + buttons, ok);
     return true;
 }
@@ -130,7 +137,7 @@ static bool CatchNotice(Walk *walk, const char *caption, const char *shot, std::
     }
     HANDLE process = ProcessOfWindow(notice);
     LetPaint();
-    SaveScreenshot(walk->shots + "\\" + shot + ".bmp");
+    Shoot(walk, shot);
     if (close_it)
         PostMessageA(notice, WM_CLOSE, 0, 0);
     bool ended = WaitForEnd(process, kWindowWait);
@@ -154,7 +161,7 @@ static bool StepInstall(Walk *walk) {
     bool ok = CatchNotice(walk, "Kora Manager DEMO Setup", "step02-install", &notes, false);
     bool ended = LauncherEnded(walk);
     bool registered = ReadInstallValue("Kora Pro Path", &path) && path == walk->install_dir;
-    Report(walk, nullptr,
+    Report(walk, "step02-install",
            "Install clicked: installer " + LastStart(*walk, "setup") + ", " + notes +
                (ended ? ", launcher ended" : ", launcher still running") +
                (registered ? ", installation registered at " + path : ", nothing registered"),
@@ -165,12 +172,14 @@ static bool StepInstall(Walk *walk) {
 static bool StepInstalled(Walk *walk) {
     std::string notes;
     if (!StartLauncher(walk, &notes)) {
+        Shoot(walk, "step03-installed");
         Report(walk, "step03-installed", "launcher window did not appear", false);
         return false;
     }
     bool ok;
     std::string buttons =
         ButtonStates(walk->main, {kInstall, kSound, kUninstall, kReadme, kExit}, &ok);
+    Shoot(walk, "step03-installed");
     Report(walk, "step03-installed", "launcher started again, demo installed; " + buttons, ok);
     return true;
 }
@@ -185,6 +194,7 @@ static bool StepSound(Walk *walk) {
     bool ok;
     std::string buttons =
         ButtonStates(walk->main, {kStart, kInstall, kSound, kUninstall, kReadme, kExit}, &ok);
+    Shoot(walk, "step04-sound");
     Report(walk, "step04-sound",
            "Sound setup clicked: tool " + LastStart(*walk, "setsound") +
                (hid ? ", window hid" : ", window never hid") +
@@ -201,7 +211,7 @@ static bool StepGame(Walk *walk) {
     std::string notes;
     bool ok = CatchNotice(walk, "Kora Manager DEMO", "step05-game", &notes, true);
     bool ended = LauncherEnded(walk);
-    Report(walk, nullptr,
+    Report(walk, "step05-game",
            "Start clicked: game " + LastStart(*walk, "kora") + ", " + notes +
                (ended ? ", launcher ended" : ", launcher still running"),
            ok && ended);
@@ -213,6 +223,7 @@ static bool StepGame(Walk *walk) {
 static bool ShowSecondary(Walk *walk, const char *caption, const char *shot) {
     HWND dialog = WaitForWindow("#32770", caption, walk->launcher, 5000);
     if (!dialog) {
+        Shoot(walk, shot);
         Report(walk, shot, std::string("no window '") + caption + "'", false);
         return false;
     }
@@ -229,6 +240,7 @@ static bool ShowSecondary(Walk *walk, const char *caption, const char *shot) {
         },
         2000);
     LetPaint();
+    Shoot(walk, shot);
     Report(walk, shot,
            std::string("window '") + caption + "' shown" +
                (text > 0 ? " with " + std::to_string(text) + " characters of text" : ""),
@@ -243,6 +255,7 @@ static bool ShowSecondary(Walk *walk, const char *caption, const char *shot) {
 static bool StepReadmeAndAbout(Walk *walk) {
     std::string notes;
     if (!StartLauncher(walk, &notes)) {
+        Shoot(walk, "step06-readme");
         Report(walk, "step06-readme", "launcher window did not appear", false);
         return false;
     }
@@ -269,10 +282,12 @@ static bool StepUninstall(Walk *walk) {
     PostCommand(walk->main, kUninstall);
     HWND box = WaitForWindow("#32770", "Uninstall", walk->launcher, 5000);
     if (!box) {
+        Shoot(walk, "step07a-confirm");
         Report(walk, "step07a-confirm", "Uninstall clicked: no confirmation box", false);
         return false;
     }
     LetPaint();
+    Shoot(walk, "step07a-confirm");
     Report(walk, "step07a-confirm", "Uninstall clicked: confirmation box 'Uninstall' shown", true);
     PostCommand(box, IDYES);
     std::string notes;
@@ -281,7 +296,7 @@ static bool StepUninstall(Walk *walk) {
     bool ended = LauncherEnded(walk);
     bool gone = InstallationGone(*walk);
     Report(
-        walk, nullptr,
+        walk, "step07b-uninstall",
         "answered Yes: uninstaller " + LastStart(*walk, "uninst") + ", " + notes +
             (ended ? ", launcher ended" : ", launcher still running") +
             (gone ? ", nothing of the installation remains" : ", parts of the installation remain"),
@@ -305,6 +320,7 @@ int main(int argc, char **argv) {
     bool (*const steps[])(Walk *) = {StepStart, StepInstall,        StepInstalled, StepSound,
                                      StepGame,  StepReadmeAndAbout, StepUninstall};
     for (auto step : steps) {
+        ++walk.step;
         if (!step(&walk)) {
             printf("walk stopped\n");
             break;
