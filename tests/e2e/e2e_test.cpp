@@ -7,6 +7,7 @@ void E2eTest::SetUp() {
                                << " is not the tests' medium: run the tests with ctest, "
                                   "whose fixture e2e.prefix maps it";
     PlaceLauncher();
+    UnmanageLauncherWindows();
     RemoveInstallKey();
     RemoveTree(kInstallDir);
     ClearRecord();

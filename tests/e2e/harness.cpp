@@ -91,6 +91,10 @@ static std::vector<HWND> TopWindows(DWORD pid, const std::string &class_name) {
     if (!window_)
         return ::testing::AssertionFailure()
                << "no visible TALVO window" << (shown ? ": the launcher ended" : " in time");
+    // The window shows before start-up sets the first button states; the
+    // launcher answers a sent message only once it is in its message loop.
+    if (!SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, kMessageLimitMs, nullptr))
+        return ::testing::AssertionFailure() << "the launcher does not reach its message loop";
     return ::testing::AssertionSuccess();
 }
 

@@ -100,6 +100,17 @@ void PlaceStandIn(const std::string &path) {
     CopyFileA(FromHost(E2E_RECORDER_EXE).c_str(), path.c_str(), FALSE);
 }
 
+// Wine waits up to 2 s for a window manager each time a window it leaves to
+// one disappears, and the tests' display has none.
+void UnmanageLauncherWindows() {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\start.exe\\X11 Driver", 0,
+                        nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, "Managed", 0, REG_SZ, (const BYTE *)"N", 2);
+    RegCloseKey(key);
+}
+
 void SetInstallValue(const std::string &name, const std::string &value) {
     HKEY key;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kInstallKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,

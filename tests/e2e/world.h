@@ -23,6 +23,9 @@ std::vector<std::string> ListFiles(const std::string &directory);
 // The launcher as built, by its path under Wine.
 std::string BuiltLauncher();
 
+// Lets Wine run the launcher's windows without a window manager.
+void UnmanageLauncherWindows();
+
 // Empties the source medium except for its ownership mark; false when the
 // drive is not the tests' own medium (nothing is touched then).
 bool ClearMedium();
