@@ -1,0 +1,37 @@
+// The bench's results: one row per figure, printed as a table and written
+// as JSON.
+#pragma once
+
+#include <math.h>
+
+#include <string>
+#include <vector>
+
+enum GoalKind {
+    kNoGoal,
+    kRatioAtMost, // launcher / baseline <= limit
+    kNoGrowth,    // launcher <= 0
+};
+
+struct Row {
+    std::string name;
+    std::string unit;
+    double launcher;
+    double baseline; // NaN when the figure has none
+    GoalKind goal;
+    double limit;
+    std::string detail;
+};
+
+Row RatioRow(const std::string &name, const std::string &unit, double launcher, double baseline,
+             double limit);
+Row FigureRow(const std::string &name, const std::string &unit, double launcher,
+              double baseline = NAN);
+Row GrowthRow(const std::string &name, const std::string &unit, double growth);
+
+bool RowMet(const Row &row);
+
+void PrintTable(const std::vector<Row> &rows);
+
+bool WriteJson(const std::string &path, const std::string &run, const std::vector<Row> &rows,
+               double seconds);
