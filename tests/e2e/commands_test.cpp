@@ -24,7 +24,10 @@ class Commands : public E2eTest {
         ASSERT_TRUE(WaitForRecord(1)) << "the sound tool did not start";
         EXPECT_FALSE(IsWindowVisible(launcher.window())) << "visible while the tool runs";
         ReleaseStandIns();
-        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(launcher.window()) != FALSE; }));
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(launcher.window()) != FALSE; }));
+        // At once: before the probe's next tick, which waits behind any sent message.
+        ASSERT_TRUE(launcher.Sync());
+        EXPECT_EQ(launcher.EnabledButtons(), after);
         EXPECT_TRUE(launcher.ButtonsBecome(after, kTwoTicksMs));
 
         // The tool is named without a directory and found in the current one.
@@ -64,18 +67,18 @@ TEST_F(Commands, InstallStartsTheInstallerFromTheMediumAndLeaves) {
 TEST_F(Commands, SoundSetupWritesThePlaceholderWhenTheToolWroteNothing) {
     SetEnvironmentVariableA(STAND_IN_SOUND_WRITE_VAR, "0");
     MakeDirectory(Installed("drivers"));
-    RunSoundSetup("Start Sound Exit");
+    ASSERT_NO_FATAL_FAILURE(RunSoundSetup("Start Sound Exit"));
     EXPECT_EQ(ReadBytes(Installed("drivers\\dig.ini")), "\r\n");
 }
 
 // A placeholder that cannot be written leaves the demo unconfigured.
 TEST_F(Commands, SoundSetupWritesNoPlaceholderWithoutDriversDirectory) {
     SetEnvironmentVariableA(STAND_IN_SOUND_WRITE_VAR, "0");
-    RunSoundSetup("Sound Exit");
+    ASSERT_NO_FATAL_FAILURE(RunSoundSetup("Sound Exit"));
     EXPECT_FALSE(FileExists(Installed("drivers\\dig.ini")));
 }
 
 TEST_F(Commands, SoundSetupKeepsTheToolsConfiguration) {
-    RunSoundSetup("Start Sound Exit");
+    ASSERT_NO_FATAL_FAILURE(RunSoundSetup("Start Sound Exit"));
     EXPECT_EQ(ReadBytes(Installed("drivers\\dig.ini")), STAND_IN_SOUND_CONFIG);
 }

@@ -93,8 +93,19 @@ static std::vector<HWND> TopWindows(DWORD pid, const std::string &class_name) {
                << "no visible TALVO window" << (shown ? ": the launcher ended" : " in time");
     // The window shows before start-up sets the first button states; the
     // launcher answers a sent message only once it is in its message loop.
-    if (!SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, kMessageLimitMs, nullptr))
+    if (!Sync())
         return ::testing::AssertionFailure() << "the launcher does not reach its message loop";
+    return ::testing::AssertionSuccess();
+}
+
+bool Launcher::Sync() const {
+    return SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, kMessageLimitMs, nullptr);
+}
+
+::testing::AssertionResult Launcher::Activate(HWND window) const {
+    SetForegroundWindow(window);
+    if (!WaitUntil([&] { return GetForegroundWindow() == window; }) || !Sync())
+        return ::testing::AssertionFailure() << "cannot activate the window";
     return ::testing::AssertionSuccess();
 }
 

@@ -50,6 +50,13 @@ class Launcher {
     void Click(int id) const;
     // A key press arriving at the main window while it holds the focus.
     void PressKey(UINT key) const;
+    // Returns once the launcher is back in its message loop, having finished
+    // what it was doing (it answers sent messages before posted ones, so
+    // this says nothing about messages posted before).
+    bool Sync() const;
+    // Makes `window` the foreground window, as a click on it would, and
+    // returns once the launcher has handled the activation.
+    ::testing::AssertionResult Activate(HWND window) const;
     // Returns once the launcher has handled every message posted before:
     // opens an about box behind them and closes it again.
     ::testing::AssertionResult Flush() const;
