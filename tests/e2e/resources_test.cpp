@@ -1,118 +1,172 @@
 // The dialog templates and icons that start.exe carries, read as data: the
 // windows the launcher builds from them can only be as right as these bytes.
-#include "dialog_template.h"
-#include "launcher_resources.h"
+#include "world.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <string.h>
 
 #include <string>
 #include <vector>
 
 namespace {
 
-std::wstring Wide(const char *text) {
-    return std::wstring(text, text + strlen(text));
-}
+// Reads a dialog template, classic or extended, into one line for the dialog
+// and one per control, so that a difference names the control and the field.
+class TemplateReader {
+  public:
+    explicit TemplateReader(const std::string &bytes) : bytes_(bytes) {}
 
-std::wstring Place(int x, int y, int cx, int cy, DWORD style) {
-    wchar_t place[96];
-    swprintf(place, 96, L" at %d,%d size %dx%d style %08lX", x, y, cx, cy, style);
-    return place;
-}
+    std::vector<std::wstring> Lines() {
+        bool extended = Next<DWORD>() == 0xFFFF0001; // version 1, signature 0xFFFF
+        if (extended)
+            Next<DWORD>(); // help ID
+        else
+            pos_ = 0;
+        DWORD first = Next<DWORD>(), second = Next<DWORD>();
+        DWORD style = extended ? second : first, ex_style = extended ? first : second;
+        WORD count = Next<WORD>();
+        std::wstring line = std::wstring(extended ? L"extended" : L"classic") +
+                            Format(L" style %08lX ex %08lX", style, ex_style) + Place();
+        std::wstring menu = NameOrOrdinal();
+        std::wstring class_name = NameOrOrdinal();
+        line +=
+            L" menu \"" + menu + L"\" class \"" + class_name + L"\" caption \"" + String() + L"\"";
+        if (style & DS_SETFONT) {
+            line += Format(L" font %u", Next<WORD>());
+            if (extended) {
+                WORD weight = Next<WORD>();
+                BYTE italic = Next<BYTE>();
+                line += Format(L" weight %u italic %u charset %u", weight, italic, Next<BYTE>());
+            }
+            line += L" \"" + String() + L"\"";
+        }
+        std::vector<std::wstring> lines{line};
+        for (WORD i = 0; i < count && pos_ <= bytes_.size(); ++i)
+            lines.push_back(Item(extended));
+        if (pos_ > bytes_.size())
+            lines.push_back(L"ends early");
+        return lines;
+    }
 
-// One line per control, so that a difference names the control and the field.
-std::wstring Describe(DWORD id, const std::wstring &class_name, const std::wstring &text, int x,
-                      int y, int cx, int cy, DWORD style) {
-    return std::to_wstring(id) + L" " + class_name + L" \"" + text + L"\"" +
-           Place(x, y, cx, cy, style);
-}
+  private:
+    std::wstring Item(bool extended) {
+        pos_ = (pos_ + 3) & ~size_t(3);
+        if (extended)
+            Next<DWORD>(); // help ID
+        DWORD first = Next<DWORD>(), second = Next<DWORD>();
+        std::wstring place = Place();
+        int id = extended ? (int)Next<DWORD>() : (short)Next<WORD>();
+        std::wstring class_name = NameOrOrdinal();
+        std::wstring line = std::to_wstring(id) + L" " + class_name + L" \"" + NameOrOrdinal() +
+                            L"\"" + place + Format(L" style %08lX", extended ? second : first);
+        pos_ += Next<WORD>(); // creation data
+        return line;
+    }
 
-std::vector<std::wstring> Describe(const DialogTemplate &dialog) {
-    std::vector<std::wstring> lines;
-    for (const DialogItem &item : dialog.items)
-        lines.push_back(Describe(item.id, item.class_name, item.text, item.x, item.y, item.cx,
-                                 item.cy, item.style));
-    return lines;
-}
+    template <class T> T Next() {
+        T value = {};
+        if (pos_ + sizeof value <= bytes_.size())
+            memcpy(&value, bytes_.data() + pos_, sizeof value);
+        pos_ += sizeof value;
+        return value;
+    }
 
-// Class, caption, font and place of the dialog itself.
-std::wstring Header(const DialogTemplate &dialog) {
-    return dialog.class_name + L" \"" + dialog.caption + L"\" font " + dialog.font + L" " +
-           std::to_wstring(dialog.point_size) +
-           Place(dialog.x, dialog.y, dialog.cx, dialog.cy, dialog.style);
-}
+    std::wstring String() {
+        std::wstring text;
+        for (WCHAR c; pos_ < bytes_.size() && (c = Next<WCHAR>()) != 0;)
+            text += c;
+        return text;
+    }
 
-DialogTemplate Dialog(const char *name) {
+    // Nothing, 0xFFFF and a number (a predefined class), or a string.
+    std::wstring NameOrOrdinal() {
+        static const wchar_t *const kClasses[] = {L"BUTTON", L"EDIT", L"STATIC"};
+        WCHAR first = Next<WCHAR>();
+        if (first == 0)
+            return L"";
+        if (first != 0xFFFF)
+            return pos_ -= sizeof first, String();
+        WORD ordinal = Next<WORD>();
+        return ordinal >= 0x80 && ordinal < 0x83 ? kClasses[ordinal - 0x80]
+                                                 : L"#" + std::to_wstring(ordinal);
+    }
+
+    std::wstring Place() {
+        short x = Next<short>(), y = Next<short>(), cx = Next<short>();
+        return Format(L" %d,%d %dx%d", x, y, cx, Next<short>());
+    }
+
+    template <class... Args> static std::wstring Format(const wchar_t *format, Args... args) {
+        wchar_t text[128];
+        swprintf(text, 128, format, args...);
+        return text;
+    }
+
+    const std::string &bytes_;
+    size_t pos_ = 0;
+};
+
+std::vector<std::wstring> Dialog(const char *name) {
     std::string bytes = LauncherResource(RT_DIALOG, name);
-    DialogTemplate dialog = {};
-    EXPECT_FALSE(bytes.empty()) << "no German dialog " << name;
-    EXPECT_TRUE(bytes.empty() || ParseDialogTemplate(bytes.data(), bytes.size(), &dialog))
-        << "dialog " << name << " ends early";
-    return dialog;
+    if (bytes.empty())
+        return {L"no German dialog"};
+    return TemplateReader(bytes).Lines();
 }
-
-const std::wstring kBack = L"Zur\u00FCck";
 
 } // namespace
 
 TEST(Resources, RunnerIsAnExtendedTemplateOfClassTalvo) {
-    DialogTemplate runner = Dialog("RUNNER");
-    EXPECT_TRUE(runner.extended);
-    EXPECT_EQ(Header(runner), L"TALVO \"Kora Manager Professional Starter (DEMO)\" font System 10"
-                              L" at 0,0 size 239x213 style 00CA0044");
-    EXPECT_EQ(runner.ex_style, 0x00020000u);
-    EXPECT_EQ(runner.menu, L"");
-    EXPECT_EQ(runner.weight, 0);
-    EXPECT_EQ(runner.italic, 0);
-    EXPECT_EQ(runner.charset, 1);
-
-    std::vector<std::wstring> expected;
-    for (const RunnerButton &b : kRunnerButtons)
-        expected.push_back(Describe(b.id, L"BUTTON", Wide(b.text), b.x, b.y, b.cx, b.cy, b.style));
-    EXPECT_EQ(Describe(runner), expected);
+    EXPECT_EQ(Dialog("RUNNER"),
+              (std::vector<std::wstring>{
+                  L"extended style 00CA0044 ex 00020000 0,0 239x213 menu \"\" class \"TALVO\" "
+                  L"caption \"Kora Manager Professional Starter (DEMO)\" font 10 weight 0 "
+                  L"italic 0 charset 1 \"System\"",
+                  L"1003 BUTTON \"Starte Demo\" 2,2 77x15 style 50010000",
+                  L"1006 BUTTON \"Installiere Demo\" 81,2 77x15 style 50030000",
+                  L"1007 BUTTON \"Sound Configuration\" 160,2 77x15 style 50010000",
+                  L"1008 BUTTON \"Uninstall\" 2,19 77x15 style 50010000",
+                  L"1009 BUTTON \"Readme\" 81,19 77x15 style 50010000",
+                  L"1010 BUTTON \"Exit\" 160,19 77x15 style 50010000",
+              }));
 }
 
 TEST(Resources, ReadmeAndAboutAreClassicTemplates) {
-    DialogTemplate readme = Dialog("README");
-    DialogTemplate about = Dialog("ABOUT");
-    for (const DialogTemplate *dialog : {&readme, &about}) {
-        EXPECT_FALSE(dialog->extended);
-        EXPECT_EQ(dialog->ex_style, 0u);
-        EXPECT_EQ(dialog->menu + dialog->class_name, L"");
-    }
-    EXPECT_EQ(Header(readme),
-              L" \"README.TXT\" font Courier New 8 at 0,0 size 357x235 style 80C800C0");
-    EXPECT_EQ(Describe(readme), (std::vector<std::wstring>{
-                                    Describe(1018, L"BUTTON", kBack, 122, 213, 105, 15, 0x50010001),
-                                    Describe(1015, L"EDIT", L"", 7, 7, 343, 199, 0x50A10804),
-                                }));
+    EXPECT_EQ(Dialog("README"),
+              (std::vector<std::wstring>{
+                  L"classic style 80C800C0 ex 00000000 0,0 357x235 menu \"\" class \"\" "
+                  L"caption \"README.TXT\" font 8 \"Courier New\"",
+                  L"1018 BUTTON \"Zur\u00FCck\" 122,213 105x15 style 50010001",
+                  L"1015 EDIT \"\" 7,7 343x199 style 50A10804",
+              }));
 
-    EXPECT_EQ(Header(about), L" \"About\" font Arial 10 at 0,0 size 135x70 style 80C800C0");
-    ASSERT_EQ(about.items.size(), 3u);
-    EXPECT_EQ(Describe(about)[0], Describe(1018, L"BUTTON", kBack, 42, 49, 50, 14, 0x50010001));
-    EXPECT_EQ(Describe(about)[1], Describe(0xFFFF, L"STATIC", L"Kora Mananger Professional Starter",
-                                           15, 13, 113, 8, 0x50020000));
-    // The copyright line's wording is ours; only its place is fixed.
-    EXPECT_EQ(Describe(0xFFFF, L"STATIC", L"", 27, 27, 80, 8, 0x50020000),
-              Describe(about.items[2].id, about.items[2].class_name, L"", about.items[2].x,
-                       about.items[2].y, about.items[2].cx, about.items[2].cy,
-                       about.items[2].style));
-    EXPECT_FALSE(about.items[2].text.empty());
+    std::vector<std::wstring> about = Dialog("ABOUT");
+    ASSERT_EQ(about.size(), 4u);
+    about[3].erase(about[3].find(L'"') + 1, about[3].rfind(L'"') - about[3].find(L'"') - 1);
+    EXPECT_EQ(about, (std::vector<std::wstring>{
+                         L"classic style 80C800C0 ex 00000000 0,0 135x70 menu \"\" class \"\" "
+                         L"caption \"About\" font 10 \"Arial\"",
+                         L"1018 BUTTON \"Zur\u00FCck\" 42,49 50x14 style 50010001",
+                         L"-1 STATIC \"Kora Mananger Professional Starter\" 15,13 113x8 style "
+                         L"50020000",
+                         L"-1 STATIC \"\" 27,27 80x8 style 50020000", // the copyright line is ours
+                     }));
 }
 
 TEST(Resources, TwoIconGroupsOfOne32x32SixteenColourImage) {
-    const struct { WORD group, image; } kIcons[] = {{146, 1}, {148, 2}};
-    for (const auto &icon : kIcons) {
-        SCOPED_TRACE(icon.group);
-        std::string group = LauncherResource(RT_GROUP_ICON, MAKEINTRESOURCEA(icon.group));
-        // Directory header (reserved, type 1, count 1), then one 14-byte entry.
-        ASSERT_EQ(group.size(), 6u + 14u);
-        const BYTE *bytes = (const BYTE *)group.data();
-        EXPECT_EQ(std::vector<BYTE>(bytes, bytes + 6), (std::vector<BYTE>{0, 0, 1, 0, 1, 0}));
-        EXPECT_EQ(std::vector<BYTE>(bytes + 6, bytes + 12),
-                  (std::vector<BYTE>{32, 32, 16, 0, 1, 0})); // size, colours, one plane
-        EXPECT_EQ(bytes[12] | bytes[13] << 8, 4);            // bits per pixel
-        EXPECT_EQ(bytes[18] | bytes[19] << 8, icon.image);
-        EXPECT_FALSE(LauncherResource(RT_ICON, MAKEINTRESOURCEA(icon.image)).empty());
+    for (WORD group : {146, 148}) {
+        SCOPED_TRACE(group);
+        std::string bytes = LauncherResource(RT_GROUP_ICON, MAKEINTRESOURCEA(group));
+        // Header: reserved, type 1, one entry; the entry: 32x32, 16 colours,
+        // reserved, one plane, 4 bits per pixel, size (4 bytes), image ID.
+        ASSERT_EQ(bytes.size(), 20u);
+        std::vector<int> fields(bytes.begin(), bytes.end());
+        fields.erase(fields.begin() + 14, fields.begin() + 18);
+        int image = group == 146 ? 1 : 2;
+        EXPECT_EQ(fields,
+                  (std::vector<int>{0, 0, 1, 0, 1, 0, 32, 32, 16, 0, 1, 0, 4, 0, image, 0}));
+        EXPECT_FALSE(LauncherResource(RT_ICON, MAKEINTRESOURCEA(image)).empty());
     }
 }

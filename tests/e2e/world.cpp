@@ -65,6 +65,18 @@ std::string BuiltLauncher() {
     return FromHost(E2E_START_EXE);
 }
 
+std::string LauncherResource(const char *type, const char *name) {
+    static HMODULE module =
+        LoadLibraryExA(BuiltLauncher().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC found = module
+                      ? FindResourceExA(module, type, name, MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN))
+                      : nullptr;
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    if (!loaded)
+        return "";
+    return std::string((const char *)LockResource(loaded), SizeofResource(module, found));
+}
+
 bool ClearMedium() {
     if (!FileExists(std::string(kMedium) + kMediumMark))
         return false;
@@ -75,18 +87,20 @@ bool ClearMedium() {
     return true;
 }
 
-// The smallest 8-bit picture: 4 x 2 pixels, two colours.
+static std::string Le(unsigned value, int bytes) {
+    std::string le;
+    for (int i = 0; i < bytes; ++i)
+        le += char(value >> 8 * i);
+    return le;
+}
+
+// The smallest 8-bit picture: 4 x 2 pixels in two colours.
 static std::string Picture() {
-    const unsigned char bytes[] = {
-        'B', 'M', 70, 0, 0,    0,    0,    0, 0, 0, 62, 0, 0, 0, // file header
-        40,  0,   0,  0, 4,    0,    0,    0, 2, 0, 0,  0, 1, 0,
-        8,   0, // size, width, height, planes, bits
-        0,   0,   0,  0, 8,    0,    0,    0, 0, 0, 0,  0, 0, 0,
-        0,   0,                                // no compression, image size
-        2,   0,   0,  0, 0,    0,    0,    0,  // colours used
-        0,   0,   0,  0, 0xFF, 0xFF, 0xFF, 0,  // black, white
-        0,   1,   0,  1, 1,    0,    1,    0}; // two rows
-    return std::string((const char *)bytes, sizeof bytes);
+    std::string info = Le(40, 4) + Le(4, 4) + Le(2, 4) + Le(1, 2) + Le(8, 2) + Le(0, 4) + Le(8, 4) +
+                       Le(0, 8) + Le(2, 4) + Le(0, 4);
+    std::string palette = Le(0, 4) + Le(0xFFFFFF, 4);
+    std::string pixels = Le(0x01000100, 4) + Le(0x00010001, 4);
+    return "BM" + Le(70, 4) + Le(0, 4) + Le(62, 4) + info + palette + pixels;
 }
 
 void PlaceLauncher() {

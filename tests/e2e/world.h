@@ -22,6 +22,8 @@ std::vector<std::string> ListFiles(const std::string &directory);
 
 // The launcher as built, by its path under Wine.
 std::string BuiltLauncher();
+// One of its resources in German (Germany), or "" when there is none.
+std::string LauncherResource(const char *type, const char *name);
 
 // Lets Wine run the launcher's windows without a window manager.
 void UnmanageLauncherWindows();
