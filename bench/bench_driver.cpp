@@ -11,8 +11,10 @@
 #include <stdlib.h>
 #include <string.h>
 
+static double g_started_ms;
+
 static void Step(const char *what) {
-    printf("-- %s\n", what);
+    printf("-- [%3.0f s] %s\n", (NowMs() - g_started_ms) / 1000, what);
     fflush(stdout);
 }
 
@@ -38,6 +40,7 @@ static int RunBench(const Fixture &fixture, std::vector<Row> *rows) {
     MeasureStartup(fixture, &startup);
     Step("footprint: waiting for 60 s of ticks");
     FinishFootprint(&run, &footprint);
+    Step("sizes and imports");
     MeasureSizes(fixture, &sizes);
     for (const std::vector<Row> *part : {&startup, &probe, &footprint, &sizes, &picture})
         Append(rows, *part);
@@ -52,7 +55,7 @@ int main(int argc, char **argv) {
         RemoveInstallKey();
         return 2;
     }
-    double started = NowMs();
+    double started = g_started_ms = NowMs();
     std::vector<Row> rows;
     if (soak)
         Step("soak: start.exe probing an installation");

@@ -12,7 +12,7 @@
 
 #include <stdio.h>
 
-static const int kRounds = 25;
+static const int kRounds = 41;
 // Wine tears a process down after its handle is signalled; the next start
 // must not pay for that.
 static const DWORD kPauseMs = 100;
