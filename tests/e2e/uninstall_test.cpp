@@ -4,7 +4,14 @@
 
 #include "resource.h"
 
+#include <algorithm>
+
 namespace {
+
+// The files that the clean-up deletes, and some that must stay.
+const char *const kFiles[] = {
+    "drivers\\dig.ini", "loading.bmp",        "a.pif",      "B.PIF",   "save\\1.sav", "save\\2.sav",
+    "save\\old\\3.sav", "drivers\\other.ini", "uninst.log", "game.dat"};
 
 const char kQuestion[] = "Sind Sie sicher, da\xDF Sie den Kora Manager Pro. l\xF6schen wollen?";
 
@@ -17,9 +24,7 @@ class Uninstall : public E2eTest {
         InstallDemo();
         SetInstallValue("Uninstall", Installed(uninstaller) + " -f" + Installed("uninst.log"));
         PlaceStandIn(Installed("uninst.exe"));
-        for (const char *file :
-             {"drivers\\dig.ini", "loading.bmp", "a.pif", "B.PIF", "save\\1.sav", "save\\2.sav",
-              "save\\old\\3.sav", "drivers\\other.ini", "uninst.log", "game.dat"})
+        for (const char *file : kFiles)
             WriteBytes(Installed(file), file);
         ASSERT_TRUE(StartLauncher());
         ASSERT_TRUE(launcher.ButtonsBecome("Start Sound Uninstall Exit"));
@@ -44,19 +49,12 @@ class Uninstall : public E2eTest {
         return false;
     }
 
+    // What the installation holds before the clean-up.
     static std::vector<std::string> Everything() {
-        return {"B.PIF",
-                "a.pif",
-                "drivers\\dig.ini",
-                "drivers\\other.ini",
-                "game.dat",
-                "kora.exe",
-                "loading.bmp",
-                "save\\1.sav",
-                "save\\2.sav",
-                "save\\old\\3.sav",
-                "uninst.exe",
-                "uninst.log"};
+        std::vector<std::string> files(std::begin(kFiles), std::end(kFiles));
+        files.insert(files.end(), {"kora.exe", "uninst.exe"});
+        std::sort(files.begin(), files.end());
+        return files;
     }
 };
 

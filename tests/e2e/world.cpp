@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -114,33 +116,31 @@ void PlaceStandIn(const std::string &path) {
     CopyFileA(FromHost(E2E_RECORDER_EXE).c_str(), path.c_str(), FALSE);
 }
 
+// Sets a string value, creating its key, or deletes it when `value` is null.
+static void WriteValue(HKEY root, const char *path, const char *name, const char *value) {
+    HKEY key;
+    if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr))
+        return;
+    if (value)
+        RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)value, (DWORD)strlen(value) + 1);
+    else
+        RegDeleteValueA(key, name);
+    RegCloseKey(key);
+}
+
 // Wine waits up to 2 s for a window manager each time a window it leaves to
 // one disappears, and the tests' display has none.
 void UnmanageLauncherWindows() {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\start.exe\\X11 Driver", 0,
-                        nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, "Managed", 0, REG_SZ, (const BYTE *)"N", 2);
-    RegCloseKey(key);
+    WriteValue(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\start.exe\\X11 Driver", "Managed",
+               "N");
 }
 
 void SetInstallValue(const std::string &name, const std::string &value) {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kInstallKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, (const BYTE *)value.c_str(),
-                   (DWORD)value.size() + 1);
-    RegCloseKey(key);
+    WriteValue(HKEY_LOCAL_MACHINE, kInstallKey, name.c_str(), value.c_str());
 }
 
 void DeleteInstallValue(const std::string &name) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS)
-        return;
-    RegDeleteValueA(key, name.c_str());
-    RegCloseKey(key);
+    WriteValue(HKEY_LOCAL_MACHINE, kInstallKey, name.c_str(), nullptr);
 }
 
 void RemoveInstallKey() {
