@@ -1,9 +1,9 @@
 // The idle run: start.exe instances and probe baselines side by side with an
 // installation present, probing on their 500 ms timers, and a few empty
-// dialog-template windows whose memory is the footprint's yardstick. It yields the probe
-// cost (CPU per tick between about 2 s and 22 s after start, so start-up is
-// left out) and the footprint (after start-up and after 60 s of ticks), and
-// runs while the other measures take their turns.
+// dialog-template windows whose memory is the footprint's yardstick. It
+// yields the probe cost (CPU per tick between about 2 s and 22 s after
+// start, so start-up is left out) and the footprint (after start-up and after
+// 60 s of ticks), and runs while the other measures take their turns.
 //
 // Per-process CPU time is coarse and an idle process spends little of it, so
 // a 20 s window is needed per reading; rather than 15 such windows in a row,
@@ -40,7 +40,7 @@ struct IdleRun {
     std::vector<Footprint> launchers_early, window_baselines_early;
 };
 
-// Starts both groups, waits until they are settled and takes the early
+// Starts the groups, waits until they are settled and takes the early
 // readings. False when a process did not come up.
 bool StartIdleRun(const Fixture &fixture, IdleRun *run);
 
