@@ -56,8 +56,10 @@ static std::vector<HWND> TopWindows(DWORD pid, const char *class_name, const cha
     CloseHandle(process_.hThread);
     WaitUntil(
         [this] {
-            for (HWND box : Dialogs("Status"))
+            for (HWND box : Dialogs("Status")) {
                 PressButton(box, IDOK);
+                saw_status_box_ = true;
+            }
             std::vector<HWND> windows = TopWindows(process_.dwProcessId, "TALVO", nullptr);
             window_ = windows.empty() ? nullptr : windows[0];
             return window_ || !Running();

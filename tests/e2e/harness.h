@@ -29,6 +29,8 @@ class Launcher {
     // loop, answering the "Status" box (no picture) on the way.
     ::testing::AssertionResult Start(const std::string &command_line, const std::string &directory);
     HWND window() const { return window_; }
+    // Whether Start answered a "Status" box (picture not loaded).
+    bool saw_status_box() const { return saw_status_box_; }
     bool Running() const;
     // The exit code, or -1 while the launcher still runs after the wait.
     long WaitExit(DWORD timeout_ms = 5000);
@@ -63,4 +65,5 @@ class Launcher {
   private:
     PROCESS_INFORMATION process_ = {};
     HWND window_ = nullptr;
+    bool saw_status_box_ = false;
 };
