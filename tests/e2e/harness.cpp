@@ -50,6 +50,7 @@ static std::vector<HWND> TopWindows(DWORD pid, const char *class_name, const cha
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string line = command_line;
+    saw_status_box_ = false;
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
                         &startup, &process_))
         return ::testing::AssertionFailure() << "cannot start " << command_line;

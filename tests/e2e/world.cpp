@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <string.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -38,12 +36,20 @@ bool FileExists(const std::string &path) {
     return fs::is_regular_file(path);
 }
 
+bool IsDirectory(const std::string &path) {
+    return fs::is_directory(path);
+}
+
 void MakeDirectory(const std::string &path) {
     fs::create_directories(path);
 }
 
 void RemoveTree(const std::string &path) {
     std::error_code ignored;
+    // Read-only files would stay and spoil the next test's world.
+    for (fs::recursive_directory_iterator it(path, ignored), end; it != end; it.increment(ignored))
+        SetFileAttributesA(it->path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     fs::remove_all(path, ignored);
 }
 
@@ -116,31 +122,38 @@ void PlaceStandIn(const std::string &path) {
     CopyFileA(FromHost(E2E_RECORDER_EXE).c_str(), path.c_str(), FALSE);
 }
 
-// Sets a string value, creating its key, or deletes it when `value` is null.
-static void WriteValue(HKEY root, const char *path, const char *name, const char *value) {
+// Sets a value of any type, creating its key.
+static void WriteValue(HKEY root, const char *path, const char *name, DWORD type,
+                       const std::string &data) {
     HKEY key;
     if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr))
         return;
-    if (value)
-        RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)value, (DWORD)strlen(value) + 1);
-    else
-        RegDeleteValueA(key, name);
+    RegSetValueExA(key, name, 0, type, (const BYTE *)data.data(), (DWORD)data.size());
     RegCloseKey(key);
+}
+
+// A string value with its NUL, as installers write them.
+static std::string StringData(const std::string &value) {
+    return std::string(value.c_str(), value.size() + 1);
 }
 
 // Wine waits up to 2 s for a window manager each time a window it leaves to
 // one disappears, and the tests' display has none.
 void UnmanageLauncherWindows() {
     WriteValue(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\start.exe\\X11 Driver", "Managed",
-               "N");
+               REG_SZ, StringData("N"));
 }
 
 void SetInstallValue(const std::string &name, const std::string &value) {
-    WriteValue(HKEY_LOCAL_MACHINE, kInstallKey, name.c_str(), value.c_str());
+    SetInstallData(name, REG_SZ, StringData(value));
+}
+
+void SetInstallData(const std::string &name, unsigned long type, const std::string &data) {
+    WriteValue(HKEY_LOCAL_MACHINE, kInstallKey, name.c_str(), type, data);
 }
 
 void DeleteInstallValue(const std::string &name) {
-    WriteValue(HKEY_LOCAL_MACHINE, kInstallKey, name.c_str(), nullptr);
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kInstallKey, name.c_str());
 }
 
 void RemoveInstallKey() {

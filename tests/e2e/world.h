@@ -15,6 +15,7 @@ extern const char kWorkDir[];    // current directory of the launchers the tests
 void WriteBytes(const std::string &path, const std::string &bytes);
 std::string ReadBytes(const std::string &path);
 bool FileExists(const std::string &path);
+bool IsDirectory(const std::string &path);
 void MakeDirectory(const std::string &path);
 void RemoveTree(const std::string &path);
 // Every file below `directory`, as relative paths, sorted.
@@ -38,6 +39,8 @@ void PlaceStandIn(const std::string &path);
 
 // The installation's registry key below HKEY_LOCAL_MACHINE.
 void SetInstallValue(const std::string &name, const std::string &value);
+// Raw bytes of any registry type (REG_BINARY, REG_DWORD), no NUL added.
+void SetInstallData(const std::string &name, unsigned long type, const std::string &data);
 void DeleteInstallValue(const std::string &name);
 void RemoveInstallKey();
 
