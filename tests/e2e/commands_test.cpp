@@ -7,8 +7,6 @@
 
 namespace {
 
-const DWORD kTwoTicksMs = 1100;
-
 class Commands : public E2eTest {
   protected:
     // Clicks Sound setup on an installation without sound configuration and

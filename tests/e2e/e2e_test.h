@@ -12,6 +12,10 @@
 
 #include <string>
 
+// Two probe ticks: long enough to see that a state the first tick could
+// have changed stays as it is.
+const DWORD kTwoTicksMs = 1100;
+
 class E2eTest : public ::testing::Test {
   protected:
     void SetUp() override;

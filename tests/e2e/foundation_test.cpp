@@ -6,10 +6,6 @@
 
 namespace {
 
-// Two probe ticks: long enough to see that a state the first tick could
-// have changed stays as it is.
-const DWORD kTwoTicksMs = 1100;
-
 class Foundation : public E2eTest {
   protected:
     void PlaceMedium(bool setup, bool game, bool readme) {

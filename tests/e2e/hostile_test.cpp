@@ -1,19 +1,16 @@
-// Hostile input: outsized command lines and registry values, values of the
-// wrong type, directories where files belong and the other way round, files
-// held open or read-only. Whatever it meets, the launcher keeps running,
-// shows the state through its buttons alone and deletes nothing outside the
-// installation directory.
+// Hostile input: outsized command lines and registry values, mistyped values,
+// directories where files belong, files held open or read-only. The launcher
+// keeps running, shows the state through its buttons alone and deletes
+// nothing outside the installation directory.
 #include "e2e_test.h"
 #include "stand_in.h"
 
 #include "resource.h"
 
-#include <functional>
 #include <memory>
 
 namespace {
 
-const DWORD kTwoTicksMs = 1100;
 // The launchers' current directory here, holding what an uninstall deletes
 // in the installation: a clean-up in the wrong place would show.
 const char kOutside[] = "C:\\e2e\\outside";
@@ -32,9 +29,6 @@ std::string Padded(std::string prefix, size_t length, const std::string &unit = 
 std::string Sz(const std::string &prefix, size_t bytes) {
     return Padded(prefix, bytes - 1) + '\0';
 }
-std::string Sz(const std::string &value) {
-    return Sz(value, value.size() + 1);
-}
 
 // An installation directory of `length` characters below kInstallDir.
 std::string LongDir(size_t length) {
@@ -46,9 +40,14 @@ void PlaceFiles(const std::string &directory, const std::vector<std::string> &fi
         WriteBytes(directory + "\\" + file, file);
 }
 
-void MakeReadOnly(const std::string &path) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-}
+const char kInstalled[] = "Sound Uninstall Exit";
+
+// A registry value and the buttons it leads to.
+struct Value {
+    DWORD type;
+    std::string data;
+    const char *buttons;
+};
 
 class Hostile : public E2eTest {
   protected:
@@ -72,6 +71,15 @@ class Hostile : public E2eTest {
     void Expect(const char *expected, const std::string &what) {
         EXPECT_TRUE(launcher.ButtonsBecome(expected, kTwoTicksMs)) << what;
         EXPECT_TRUE(launcher.Dialogs(nullptr).empty()) << what << ": a box or dialog shows";
+    }
+
+    // Sets the value `name` to each of `values` in turn.
+    void Cycle(const char *name, const std::vector<Value> &values) {
+        for (const Value &value : values) {
+            SetInstallData(name, value.type, value.data);
+            Expect(value.buttons, std::string(name) + " of type " + std::to_string(value.type) +
+                                      ", " + std::to_string(value.data.size()) + " bytes");
+        }
     }
 
     // Confirms Uninstall and waits for the launcher to hand over.
@@ -98,7 +106,7 @@ class Hostile : public E2eTest {
         SetInstallValue("Kora Pro Path", kInstallDir);
         SetInstallValue("Uninstall", kUninstallValue);
         ASSERT_TRUE(Start());
-        Expect("Sound Uninstall Exit", "installed");
+        Expect(kInstalled, "installed");
     }
 };
 
@@ -132,42 +140,25 @@ TEST_F(Hostile, CommandLinesOf32000Characters) {
 // command, so a launcher that cut the value would find them.
 TEST_F(Hostile, OutsizedAndMistypedRegistryValues) {
     ASSERT_NO_FATAL_FAILURE(StartOnLongInstallations());
-    const std::string path = "Kora Pro Path", uninstall = "Uninstall";
-    const std::string dir126 = LongDir(126), dir127 = LongDir(127), dword = "\x78\x56\x34\x12";
-    const struct {
-        std::string what, name;
-        DWORD type;
-        std::string data;
-        const char *buttons;
-    } kValues[] = {
-        {"path of 127 bytes", path, REG_SZ, Sz(dir126), "Sound Uninstall Exit"},
-        {"path of 128 bytes", path, REG_SZ, Sz(dir127), "Exit"},
-        {"path of 600 bytes", path, REG_SZ, Sz(dir126 + "\\", 600), "Exit"},
-        {"path of 1024 bytes", path, REG_SZ, Sz(dir126 + "\\", 1024), "Exit"},
-        {"path of 5000 bytes", path, REG_SZ, Sz(dir126 + "\\", 5000), "Exit"},
-        {"binary path of 126 bytes", path, REG_BINARY, dir126, "Sound Uninstall Exit"},
-        {"binary path of 127 bytes", path, REG_BINARY, dir127, "Exit"},
-        {"path as a number", path, REG_DWORD, dword, "Uninstall Exit"},
-        {"short path", path, REG_SZ, Sz(kInstallDir), "Sound Uninstall Exit"},
-        {"uninstall of 127 bytes", uninstall, REG_SZ, Sz(kUninstallValue, 127),
-         "Sound Uninstall Exit"},
-        {"uninstall of 128 bytes", uninstall, REG_SZ, Sz(kUninstallValue, 128),
-         "Sound Uninstall Exit"},
-        {"uninstall of 600 bytes", uninstall, REG_SZ, Sz(kUninstallValue, 600),
-         "Sound Uninstall Exit"},
-        {"uninstall of 1023 bytes", uninstall, REG_SZ, Sz(kUninstallValue, 1023),
-         "Sound Uninstall Exit"},
-        {"uninstall of 1024 bytes", uninstall, REG_SZ, Sz(kUninstallValue, 1024), "Sound Exit"},
-        {"uninstall of 5000 bytes", uninstall, REG_SZ, Sz(kUninstallValue, 5000), "Sound Exit"},
-        {"uninstall as a number", uninstall, REG_DWORD, dword, "Sound Uninstall Exit"},
-        // Shorter than what the longest value left in the launcher's buffer.
-        {"binary uninstall", uninstall, REG_BINARY, kUninstallValue, "Sound Uninstall Exit"},
-    };
-    for (const auto &value : kValues) {
-        SetInstallData(value.name, value.type, value.data);
-        Expect(value.buttons, value.what);
-    }
-    ExpectAlive();
+    const std::string dir126 = LongDir(126), dir127 = LongDir(127), number = "\x78\x56\x34\x12";
+    std::vector<Value> paths = {{REG_SZ, Sz(dir126, 127), kInstalled},
+                                {REG_SZ, Sz(dir127, 128), "Exit"},
+                                {REG_BINARY, dir126, kInstalled},
+                                {REG_BINARY, dir127, "Exit"},
+                                {REG_DWORD, number, "Uninstall Exit"}};
+    for (size_t bytes : {600, 1024, 5000})
+        paths.push_back({REG_SZ, Sz(dir126 + "\\", bytes), "Exit"});
+    paths.push_back({REG_SZ, Sz(kInstallDir, 8), kInstalled});
+    Cycle("Kora Pro Path", paths);
+
+    std::vector<Value> commands;
+    for (size_t bytes : {127, 128, 600, 1023, 1024, 5000})
+        commands.push_back(
+            {REG_SZ, Sz(kUninstallValue, bytes), bytes < 1024 ? kInstalled : "Sound Exit"});
+    // Last, shorter than what the longest value left in the launcher's buffer.
+    commands.insert(commands.end(),
+                    {{REG_DWORD, number, kInstalled}, {REG_BINARY, kUninstallValue, kInstalled}});
+    Cycle("Uninstall", commands);
 
     ASSERT_NO_FATAL_FAILURE(UninstallWithYes());
     ASSERT_TRUE(WaitForRecord(1));
@@ -178,7 +169,7 @@ TEST_F(Hostile, PathOf128BytesWithItsBackslashIsAnInstallation) {
     GTEST_SKIP() << "launcher fault: \"Kora Pro Path\" is read into 127 of its 128 bytes";
     ASSERT_NO_FATAL_FAILURE(StartOnLongInstallations());
     SetInstallValue("Kora Pro Path", LongDir(126) + "\\");
-    Expect("Sound Uninstall Exit", "127 characters ending in a backslash");
+    Expect(kInstalled, "127 characters ending in a backslash");
 }
 
 // After a sound set-up every probe that finds no sound configuration tries
@@ -205,51 +196,30 @@ TEST_F(Hostile, DirectoriesAndHeldFilesInTheProbesWay) {
     Expect("Start Sound Exit", "released");
     EXPECT_EQ(ReadBytes(config), "[sound]\r\n") << "replaced by the placeholder";
 
+    RemoveTree(config);
+    MakeDirectory(config);
+    Expect("Sound Exit", "configuration is a directory");
     // Wine ignores the read-only attribute of a directory, as Windows does
     // for making files in it, and the tests run as root, past Unix modes: a
-    // read-only file where the drivers directory belongs is what keeps the
+    // read-only file where the drivers directory belongs keeps the
     // placeholder out.
-    const struct {
-        const char *what;
-        std::function<void()> change;
-        const char *buttons;
-    } kObstacles[] = {
-        {"configuration is a directory",
-         [&] {
-             RemoveTree(config);
-             MakeDirectory(config);
-         },
-         "Sound Exit"},
-        {"drivers is a read-only file",
-         [] {
-             RemoveTree(Installed("drivers"));
-             WriteBytes(Installed("drivers"), "");
-             MakeReadOnly(Installed("drivers"));
-         },
-         "Sound Exit"},
-        {"game is a directory",
-         [] {
-             RemoveTree(Installed("kora.exe"));
-             MakeDirectory(Installed("kora.exe"));
-         },
-         "Exit"},
-        {"path names a file", [] { SetInstallValue("Kora Pro Path", Installed("setsound.exe")); },
-         "Exit"},
-        {"path names a missing directory",
-         [] { SetInstallValue("Kora Pro Path", Installed("gone")); }, "Exit"},
-        {"all in place",
-         [&] {
-             RemoveTree(Installed("drivers"));
-             MakeDirectory(Installed("drivers"));
-             RemoveTree(Installed("kora.exe"));
-             InstallDemo();
-         },
-         "Start Sound Exit"},
-    };
-    for (const auto &obstacle : kObstacles) {
-        obstacle.change();
-        Expect(obstacle.buttons, obstacle.what);
-    }
+    RemoveTree(Installed("drivers"));
+    WriteBytes(Installed("drivers"), "");
+    SetFileAttributesA(Installed("drivers").c_str(), FILE_ATTRIBUTE_READONLY);
+    Expect("Sound Exit", "drivers is a read-only file");
+    RemoveTree(Installed("kora.exe"));
+    MakeDirectory(Installed("kora.exe"));
+    Expect("Exit", "game is a directory");
+    SetInstallValue("Kora Pro Path", Installed("setsound.exe"));
+    Expect("Exit", "path names a file");
+    SetInstallValue("Kora Pro Path", Installed("gone"));
+    Expect("Exit", "path names a missing directory");
+
+    RemoveTree(Installed("drivers"));
+    MakeDirectory(Installed("drivers"));
+    RemoveTree(Installed("kora.exe"));
+    InstallDemo();
+    Expect("Start Sound Exit", "all in place");
     EXPECT_EQ(ReadBytes(config), "\r\n") << "no placeholder once nothing is in the way";
     ExpectAlive();
 }
@@ -264,10 +234,12 @@ TEST_F(Hostile, UninstallPassesOverWhatItCannotDelete) {
     SetInstallValue("Uninstall", kUninstallValue);
     PlaceFiles(kInstallDir, kRunTimeFiles);
     WriteBytes(Installed("save\\ro.sav"), "");
-    MakeReadOnly(Installed("save\\ro.sav"));
+    SetFileAttributesA(Installed("save\\ro.sav").c_str(), FILE_ATTRIBUTE_READONLY);
     const char *const kDirectories[] = {"x.pif", "save\\sub"};
     for (const char *directory : kDirectories)
         MakeDirectory(Installed(directory));
+
+    const std::vector<std::string> everything = ListFiles(kInstallDir);
 
     const struct {
         std::string path;
@@ -275,11 +247,7 @@ TEST_F(Hostile, UninstallPassesOverWhatItCannotDelete) {
         std::string directory; // where the uninstaller starts
         std::vector<std::string> left;
     } kCases[] = {
-        {Installed("gone"),
-         "Uninstall Exit",
-         kOutside,
-         {"a.pif", "drivers\\dig.ini", "kora.exe", "loading.bmp", "save\\1.sav", "save\\ro.sav",
-          "uninst.exe"}},
+        {Installed("gone"), "Uninstall Exit", kOutside, everything},
         {kInstallDir,
          "Start Sound Uninstall Exit",
          Installed("save"),

@@ -4,8 +4,6 @@
 
 namespace {
 
-const DWORD kTwoTicksMs = 1100; // a state that must last beyond the next tick
-
 using Probe = E2eTest;
 
 } // namespace
