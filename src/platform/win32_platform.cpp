@@ -117,13 +117,15 @@ PlatformKey *PlatformOpenMachineKey(const char *subkey) {
 }
 
 bool PlatformReadKeyString(PlatformKey *key, const char *name, char *buffer, size_t capacity) {
-    // One byte is kept back for the NUL that binary or unterminated values lack.
-    DWORD bytes = (DWORD)capacity - 1;
+    DWORD bytes = (DWORD)capacity;
     if (RegQueryValueExA((HKEY)key, name, nullptr, nullptr, (BYTE *)buffer, &bytes) !=
         ERROR_SUCCESS)
         return false;
-    buffer[bytes] = '\0';
-    return true;
+    // Binary and unterminated values bring no NUL of their own; a value that
+    // fills the buffer must end with one.
+    if (bytes < capacity)
+        buffer[bytes] = '\0';
+    return bytes < capacity || buffer[capacity - 1] == '\0';
 }
 
 void PlatformCloseKey(PlatformKey *key) {
