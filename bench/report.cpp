@@ -17,6 +17,11 @@ Row GrowthRow(const std::string &name, const std::string &unit, double growth) {
     return Row{name, unit, growth, NAN, kNoGrowth, 0, ""};
 }
 
+Row ControlledGrowthRow(const std::string &name, const std::string &unit, double growth,
+                        double control_growth) {
+    return Row{name, unit, growth, control_growth, kNoMoreGrowth, 0, ""};
+}
+
 static std::string RatioText(double ratio) {
     if (isnan(ratio))
         return "-";
@@ -34,6 +39,7 @@ bool RowMet(const Row &row) {
     switch (row.goal) {
     case kRatioAtMost: return Ratio(row) <= row.limit;
     case kNoGrowth: return row.launcher <= 0;
+    case kNoMoreGrowth: return row.launcher <= fmax(row.baseline, 0);
     default: return true;
     }
 }
@@ -50,6 +56,8 @@ static std::string Number(double value) {
 static std::string GoalText(const Row &row) {
     if (row.goal == kRatioAtMost)
         return "<= " + Number(row.limit);
+    if (row.goal == kNoMoreGrowth)
+        return "<= control";
     return row.goal == kNoGrowth ? "no growth" : "-";
 }
 
@@ -92,7 +100,8 @@ static std::string JsonNumber(double value) {
 }
 
 static std::string JsonRow(const Row &row) {
-    static const char *const kGoals[] = {"none", "ratio_at_most", "no_growth"};
+    static const char *const kGoals[] = {"none", "ratio_at_most", "no_growth",
+                                         "no_growth_beyond_control"};
     std::string out =
         "    {\"name\": " + JsonString(row.name) + ", \"unit\": " + JsonString(row.unit) +
         ", \"launcher\": " + JsonNumber(row.launcher) +

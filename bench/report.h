@@ -9,8 +9,9 @@
 
 enum GoalKind {
     kNoGoal,
-    kRatioAtMost, // launcher / baseline <= limit
-    kNoGrowth,    // launcher <= 0
+    kRatioAtMost,  // launcher / baseline <= limit
+    kNoGrowth,     // launcher <= 0
+    kNoMoreGrowth, // launcher <= the baseline's growth, or 0 when it shrank
 };
 
 struct Row {
@@ -28,6 +29,10 @@ Row RatioRow(const std::string &name, const std::string &unit, double launcher, 
 Row FigureRow(const std::string &name, const std::string &unit, double launcher,
               double baseline = NAN);
 Row GrowthRow(const std::string &name, const std::string &unit, double growth);
+// Growth of the launcher against a control that does the same raw work, so
+// that what the platform itself grows by does not count against it.
+Row ControlledGrowthRow(const std::string &name, const std::string &unit, double growth,
+                        double control_growth);
 
 bool RowMet(const Row &row);
 

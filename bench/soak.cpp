@@ -69,8 +69,9 @@ static void AddSpan(const std::vector<SoakSample> &samples, const char *name, co
                               samples.front().footprint.*member, samples.front().control.*member));
     rows->push_back(FigureRow(std::string(name) + " at end", unit, samples.back().footprint.*member,
                               samples.back().control.*member));
-    Row growth = GrowthRow(std::string(name) + " growth", unit, Growth(samples, launcher, member));
-    growth.baseline = Growth(samples, &SoakSample::control, member);
+    Row growth =
+        ControlledGrowthRow(std::string(name) + " growth", unit, Growth(samples, launcher, member),
+                            Growth(samples, &SoakSample::control, member));
     growth.detail = "start.exe:" + Series(samples, launcher, member) +
                     "; control:" + Series(samples, &SoakSample::control, member);
     rows->push_back(growth);
