@@ -2,6 +2,7 @@
 #include "platform.h"
 
 #include "launcher/launcher_state.h"
+#include "resource.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -173,12 +174,23 @@ void PlatformExitProcess(int code) {
     ExitProcess(code);
 }
 
+// The probe sets three buttons twice a second; looking each one up every
+// time would cost more than the rest of the tick. The buttons live as long
+// as the main window.
 static HWND MainControl(int id) {
-    return GetDlgItem((HWND)g_state.main_window, id);
+    static HWND buttons[IDC_EXIT - IDC_START_DEMO + 1];
+    if (id < IDC_START_DEMO || id > IDC_EXIT)
+        return GetDlgItem((HWND)g_state.main_window, id);
+    HWND &button = buttons[id - IDC_START_DEMO];
+    if (!button)
+        button = GetDlgItem((HWND)g_state.main_window, id);
+    return button;
 }
 
 void PlatformEnableControl(int id, bool enabled) {
-    EnableWindow(MainControl(id), enabled);
+    HWND control = MainControl(id);
+    if ((IsWindowEnabled(control) != FALSE) != enabled)
+        EnableWindow(control, enabled);
 }
 
 bool PlatformControlEnabled(int id) {
