@@ -1,10 +1,8 @@
 // The buttons' commands and the ways they start programs.
+#include "fake_platform.h"
 #include "launcher/commands.h"
 #include "launcher/program_start.h"
-#include "probe_fixture.h"
 #include "resource.h"
-
-using Steps = std::vector<std::string>;
 
 using StartCommand = Installed;
 
@@ -45,7 +43,6 @@ TEST_F(SoundSetup, RunsTheToolHiddenThenProbesAtOnce) {
     EXPECT_EQ(Journal(), (Steps{"hide", "cd c:\\demo", "run setsound.exe | in c:\\demo", "show",
                                 "create c:\\demo\\drivers\\dig.ini"}));
     EXPECT_TRUE(g_fake.enabled[IDC_START_DEMO]);
-    EXPECT_TRUE(g_fake.window_visible);
     EXPECT_EQ(g_fake.cwd, "c:\\demo"); // stays there afterwards
 }
 
@@ -54,13 +51,10 @@ TEST(InstallCommand, StartsTheInstallerAndLeavesEvenWhenItFails) {
     strcpy(g_state.setup_path, "D:\\setup.exe");
     g_fake.AddFile("D:\\setup.exe");
     RunInstall();
-    EXPECT_EQ(g_fake.journal, (Steps{"start D:\\setup.exe | D:\\setup.exe | in c:\\", "destroy"}));
-
-    g_fake.journal.clear();
     g_fake.create_result = kStartFailed;
     RunInstall();
-    EXPECT_EQ(g_fake.journal.back(), "destroy");
-    EXPECT_EQ(g_fake.journal.size(), 2u);
+    EXPECT_EQ(g_fake.journal, (Steps{"start D:\\setup.exe | D:\\setup.exe | in c:\\", "destroy",
+                                     "start D:\\setup.exe | D:\\setup.exe | in c:\\", "destroy"}));
 }
 
 TEST(ProgramStart, ElevationIsAskedForThroughTheShell) {

@@ -1,9 +1,6 @@
 #include "fake_platform.h"
 
-#include "launcher/launcher_state.h"
-
 #include <algorithm>
-#include <stdlib.h>
 #include <string.h>
 
 FakePlatform g_fake;
@@ -48,28 +45,13 @@ bool FakePlatform::HasFile(const std::string &path) const {
     return files.count(Absolute(path));
 }
 
-const char *PlatformCommandLine() {
-    return g_fake.command_line.c_str();
-}
-
 bool PlatformFileExists(const char *path) {
     return g_fake.HasFile(path);
 }
 
-char *PlatformReadFile(const char *path, size_t limit, size_t pad, size_t *size) {
-    auto it = g_fake.files.find(g_fake.Absolute(path));
-    if (it == g_fake.files.end() || it->second.size() > limit)
-        return nullptr;
-    char *data = (char *)calloc(it->second.size() + pad + 1, 1);
-    memcpy(data, it->second.data(), it->second.size());
-    *size = it->second.size();
-    return data;
-}
-
 bool PlatformCreateFile(const char *path, const void *data, size_t size) {
     std::string file = g_fake.Absolute(path);
-    if (g_fake.files.count(file) || !g_fake.dirs.count(Parent(file)) ||
-        g_fake.read_only.count(Parent(file)))
+    if (g_fake.files.count(file) || !g_fake.dirs.count(Parent(file)))
         return false;
     g_fake.files[file] = std::string((const char *)data, size);
     g_fake.journal.push_back("create " + file);
@@ -88,18 +70,15 @@ bool PlatformChangeDir(const char *path) {
 void PlatformDeleteFile(const char *path) {
     std::string file = g_fake.Absolute(path);
     g_fake.journal.push_back("delete " + file);
-    if (!g_fake.read_only.count(file))
-        g_fake.files.erase(file);
+    g_fake.files.erase(file);
 }
 
 // Windows matching as the launcher uses it: "*.*" takes every entry, "*.x"
 // every name ending in ".x".
 static bool Matches(const std::string &pattern, const std::string &name) {
-    if (pattern == "*.*")
-        return true;
     std::string tail = Lower(pattern.substr(1));
-    return name.size() >= tail.size() &&
-           name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
+    return pattern == "*.*" || (name.size() >= tail.size() &&
+                                name.compare(name.size() - tail.size(), tail.size(), tail) == 0);
 }
 
 struct PlatformSearch {
@@ -109,21 +88,17 @@ struct PlatformSearch {
 
 PlatformSearch *PlatformFindFirst(const char *pattern, const char **name) {
     auto *search = new PlatformSearch;
-    if (std::string(pattern) == "*.*") {
-        search->names.push_back(".");
-        search->names.push_back("..");
-    }
-    auto collect = [&](const std::string &path) {
-        if (Parent(path) == g_fake.cwd) {
-            std::string leaf = path.substr(path.find_last_of('\\') + 1);
-            if (Matches(pattern, leaf))
-                search->names.push_back(leaf);
-        }
-    };
+    if (std::string(pattern) == "*.*")
+        search->names = {".", ".."};
+    std::vector<std::string> entries;
     for (const auto &file : g_fake.files)
-        collect(file.first);
-    for (const auto &dir : g_fake.dirs)
-        collect(dir);
+        entries.push_back(file.first);
+    entries.insert(entries.end(), g_fake.dirs.begin(), g_fake.dirs.end());
+    for (const std::string &path : entries) {
+        std::string leaf = path.substr(path.find_last_of('\\') + 1);
+        if (Parent(path) == g_fake.cwd && Matches(pattern, leaf))
+            search->names.push_back(leaf);
+    }
     if (search->names.empty()) {
         delete search;
         return nullptr;
@@ -187,16 +162,11 @@ void PlatformEnableControl(int id, bool enabled) {
     g_fake.enabled[id] = enabled;
 }
 
-bool PlatformControlEnabled(int id) {
-    return g_fake.enabled[id];
-}
-
 void PlatformDestroyMainWindow() {
     g_fake.journal.push_back("destroy");
 }
 
 void PlatformShowMainWindow(bool visible) {
-    g_fake.window_visible = visible;
     g_fake.journal.push_back(visible ? "show" : "hide");
 }
 

@@ -3,50 +3,33 @@
 #include "fake_platform.h"
 #include "launcher/launch_context.h"
 
-#include <gtest/gtest.h>
-#include <string>
-
-struct Context {
-    std::string dir;
-    char drive;
-};
-
-static Context Derive(const std::string &command_line) {
+static void Derive(const std::string &command_line) {
     ResetFake();
     DeriveLaunchContext(command_line.c_str(), &g_state);
-    return {g_state.launcher_dir, g_state.source_drive};
 }
 
-TEST(LaunchContext, DirectoryAndDriveFromTheProgramPath) {
-    EXPECT_EQ(Derive("\"D:\\START.EXE\"").dir, "D:\\");
-    EXPECT_EQ(Derive("\"D:\\START.EXE\"").drive, 'D');
-    EXPECT_EQ(Derive("E:\\DEMO\\START.EXE").dir, "E:\\DEMO\\");
-    EXPECT_EQ(Derive("E:START.EXE").dir, "E:");
-    EXPECT_EQ(Derive("\"F:\\Mein Spiel\\start.exe\"").dir, "F:\\Mein Spiel\\");
-}
-
-TEST(LaunchContext, LineWithoutSeparatorKeepsItsFirstCharacter) {
-    Context context = Derive("START.EXE");
-    EXPECT_EQ(context.dir, "S");
-    EXPECT_EQ(context.drive, 'S');
-}
-
-TEST(LaunchContext, UnquotedArgumentsMoveTheDirectory) {
-    EXPECT_EQ(Derive("D:\\START.EXE C:\\foo\\bar").dir, "D:\\START.EXE C:\\foo\\");
-}
-
-TEST(LaunchContext, QuotedProgramPathEndsAtItsClosingQuote) {
-    Context context = Derive("\"D:\\START.EXE\" C:\\foo\\bar");
-    EXPECT_EQ(context.dir, "D:\\");
-    EXPECT_EQ(context.drive, 'D');
-    EXPECT_EQ(Derive("\"D:\\GAMES\\START.EXE").dir, "D:\\GAMES\\"); // no closing quote
-}
-
-TEST(LaunchContext, DirectoryTooLongForItsBufferIsRefused) {
-    std::string deep = "D:\\" + std::string(130, 'a') + "\\START.EXE";
-    EXPECT_EQ(Derive(deep).dir, "");
-    EXPECT_EQ(Derive("").dir, "");
-    EXPECT_EQ(Derive("\"").drive, '\0');
+TEST(LaunchContext, DirectoryAndDriveFromTheCommandLine) {
+    const struct {
+        std::string line, dir;
+        char drive;
+    } cases[] = {
+        {"\"D:\\START.EXE\"", "D:\\", 'D'},
+        {"E:\\DEMO\\START.EXE", "E:\\DEMO\\", 'E'},
+        {"E:START.EXE", "E:", 'E'},
+        {"\"F:\\Mein Spiel\\start.exe\"", "F:\\Mein Spiel\\", 'F'},
+        {"START.EXE", "S", 'S'}, // no separator: the first character stays
+        {"D:\\START.EXE C:\\foo\\bar", "D:\\START.EXE C:\\foo\\", 'D'},
+        {"\"D:\\START.EXE\" C:\\foo\\bar", "D:\\", 'D'}, // arguments after the closing quote
+        {"\"D:\\GAMES\\START.EXE", "D:\\GAMES\\", 'D'},  // no closing quote
+        {"D:\\" + std::string(130, 'a') + "\\START.EXE", "", 'D'}, // too long for its buffer
+        {"", "", '\0'},
+        {"\"", "", '\0'},
+    };
+    for (const auto &c : cases) {
+        Derive(c.line);
+        EXPECT_EQ(g_state.launcher_dir, c.dir) << c.line;
+        EXPECT_EQ(g_state.source_drive, c.drive) << c.line;
+    }
 }
 
 TEST(LaunchContext, InstallOfferedOnlyWithInstallerAndGameInTheDriveRoot) {

@@ -22,23 +22,23 @@ void Put32(Bytes &file, size_t at, uint32_t value) {
     Put16(file, at + 2, value >> 16);
 }
 
-size_t TableEntries(uint32_t colours_used) {
-    return colours_used ? colours_used : 256;
+void PutSize(Bytes &file, uint32_t width, uint32_t height) {
+    Put32(file, 18, width);
+    Put32(file, 22, height);
 }
 
 // A well-formed 8-bit picture whose every byte is distinguishable: colour
 // entry i is (blue i, green i+1, red i+2, reserved 0x5A), pixel j is j*7.
 Bytes MakePicture(int32_t width, int32_t height, uint32_t colours_used) {
     size_t stride = ((size_t)width + 3) & ~(size_t)3;
-    size_t table = 4 * TableEntries(colours_used);
+    size_t table = 4 * (colours_used ? colours_used : 256);
     Bytes file(54 + table + stride * height);
     file[0] = 'B';
     file[1] = 'M';
     Put32(file, 2, (uint32_t)file.size());
     Put32(file, 10, (uint32_t)(54 + table));
     Put32(file, 14, 40);
-    Put32(file, 18, (uint32_t)width);
-    Put32(file, 22, (uint32_t)height);
+    PutSize(file, (uint32_t)width, (uint32_t)height);
     Put16(file, 26, 1);
     Put16(file, 28, 8);
     Put32(file, 34, (uint32_t)(stride * height));
@@ -65,60 +65,40 @@ struct Parsed {
     ~Parsed() { free(picture.block); }
 };
 
-// The block must be the file's bytes from the info header on, in file order.
-void ExpectBlockCopiesFile(const Parsed &parsed, const Bytes &file) {
+// The block must hold the file's bytes from the info header on, in file
+// order, and end with the last pixel row.
+void ExpectLaidOut(const Bytes &file, int32_t width, int32_t height, size_t colours,
+                   size_t stride) {
+    Parsed parsed(file);
     const SplashPicture &p = parsed.picture;
     ASSERT_TRUE(parsed.ok);
+    EXPECT_EQ(width, p.width);
+    EXPECT_EQ(height, p.height);
+    EXPECT_EQ(colours, p.colour_count);
+    ASSERT_EQ(4 * colours, p.palette_bytes);
+    ASSERT_EQ(stride * height, p.image_bytes);
     EXPECT_EQ(0, memcmp(p.block, file.data() + 14, 40));
-    EXPECT_EQ(0, memcmp(SplashColourTable(&p), file.data() + 54, p.palette_bytes));
-    EXPECT_EQ(0, memcmp(SplashPixels(&p), file.data() + 54 + p.palette_bytes, p.image_bytes));
+    EXPECT_EQ(0, memcmp(SplashColourTable(&p), file.data() + 54, 4 * colours));
+    EXPECT_EQ(0, memcmp(SplashPixels(&p), file.data() + 54 + 4 * colours, stride * height));
 }
 
 TEST(SplashLayout, ColoursUsedZeroMeansAFullTableOf256) {
-    Bytes file = MakePicture(16, 4, 0);
-    Parsed parsed(file);
-    ASSERT_TRUE(parsed.ok);
-    EXPECT_EQ(256u, parsed.picture.colour_count);
-    EXPECT_EQ(1024u, parsed.picture.palette_bytes);
-    ExpectBlockCopiesFile(parsed, file);
+    ExpectLaidOut(MakePicture(16, 4, 0), 16, 4, 256, 16);
+    ExpectLaidOut(MakePicture(8, 3, 16), 8, 3, 16, 8); // a 64-byte table, then the pixels
 }
 
-TEST(SplashLayout, ColoursUsed16ReadsA64ByteTableAndPixelsRightAfterIt) {
-    Bytes file = MakePicture(8, 3, 16);
-    Parsed parsed(file);
-    ASSERT_TRUE(parsed.ok);
-    EXPECT_EQ(16u, parsed.picture.colour_count);
-    EXPECT_EQ(64u, parsed.picture.palette_bytes);
-    EXPECT_EQ(0, memcmp(SplashPixels(&parsed.picture), file.data() + 54 + 64, 24));
-    ExpectBlockCopiesFile(parsed, file);
-}
-
-TEST(SplashLayout, RowsArePaddedToFourBytes) {
+TEST(SplashLayout, RowsArePaddedToFourBytesAndNothingAfterThemIsTaken) {
     const struct {
         int32_t width;
         size_t stride;
     } cases[] = {{1, 4}, {4, 4}, {301, 304}, {302, 304}, {303, 304}, {304, 304}, {305, 308}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.width);
-        Bytes file = MakePicture(c.width, 5, 2);
-        Parsed parsed(file);
-        ASSERT_TRUE(parsed.ok);
-        EXPECT_EQ(c.width, parsed.picture.width);
-        EXPECT_EQ(5, parsed.picture.height);
-        EXPECT_EQ(c.stride * 5, parsed.picture.image_bytes);
-        ExpectBlockCopiesFile(parsed, file);
+        ExpectLaidOut(MakePicture(c.width, 5, 2), c.width, 5, 2, c.stride);
     }
-}
-
-TEST(SplashLayout, TrailingBytesAfterThePixelsAreIgnored) {
     Bytes file = MakePicture(301, 2, 0);
-    size_t exact = file.size();
-    file.resize(exact + 100, 0xEE);
-    Parsed parsed(file);
-    ASSERT_TRUE(parsed.ok);
-    EXPECT_EQ(608u, parsed.picture.image_bytes);
-    EXPECT_EQ(0xEE, file[exact]); // the padding the block must not take
-    ExpectBlockCopiesFile(parsed, file);
+    file.resize(file.size() + 100, 0xEE);
+    ExpectLaidOut(file, 301, 2, 256, 304);
 }
 
 // Each refusal starts from a good 301 x 3 picture with 16 colours and spoils
@@ -154,22 +134,10 @@ const Spoiler kSpoilers[] = {
     {"pixel offset past the table", [](Bytes &f) { Put32(f, 10, 54 + 64 + 4); }},
     {"pixel offset inside the table", [](Bytes &f) { Put32(f, 10, 54 + 60); }},
     {"pixel offset 0", [](Bytes &f) { Put32(f, 10, 0); }},
-    {"largest width and height",
-     [](Bytes &f) {
-         Put32(f, 18, 0x7FFFFFFF);
-         Put32(f, 22, 0x7FFFFFFF);
-     }},
+    {"largest width and height", [](Bytes &f) { PutSize(f, 0x7FFFFFFF, 0x7FFFFFFF); }},
     // 65536 x 65536 is exactly 4 GiB of rows: 0 in 32-bit arithmetic.
-    {"rows of 2^32 bytes",
-     [](Bytes &f) {
-         Put32(f, 18, 0x10000);
-         Put32(f, 22, 0x10000);
-     }},
-    {"width whose stride would wrap",
-     [](Bytes &f) {
-         Put32(f, 18, 0x7FFFFFFE);
-         Put32(f, 22, 1);
-     }},
+    {"rows of 2^32 bytes", [](Bytes &f) { PutSize(f, 0x10000, 0x10000); }},
+    {"width whose stride would wrap", [](Bytes &f) { PutSize(f, 0x7FFFFFFE, 1); }},
 };
 
 TEST(SplashLayout, RefusesAnyOtherFormatOrAShortFileAndLeavesThePictureAlone) {

@@ -1,9 +1,6 @@
 // Uninstall: what the launcher deletes itself, and the hand-over.
+#include "fake_platform.h"
 #include "launcher/commands.h"
-#include "probe_fixture.h"
-#include "resource.h"
-
-using Steps = std::vector<std::string>;
 
 class Uninstall : public Installed {
   protected:
@@ -17,6 +14,8 @@ class Uninstall : public Installed {
     }
 };
 
+// Every deletion the launcher tries is in the journal, so the exact journal
+// also shows that keep.txt and everything in save\old stay.
 TEST_F(Uninstall, DeletesTheFixedSetThenHandsOverFromTheSaveDirectory) {
     RunUninstall();
     EXPECT_EQ(Journal(), (Steps{"confirm", "cd c:\\demo", "delete c:\\demo\\drivers\\dig.ini",
@@ -28,9 +27,6 @@ TEST_F(Uninstall, DeletesTheFixedSetThenHandsOverFromTheSaveDirectory) {
                                 "start C:\\DEMO\\uninst.exe | C:\\DEMO\\uninst.exe "
                                 "-fC:\\DEMO\\install.log | in c:\\demo\\save",
                                 "exit 0"}));
-    EXPECT_TRUE(g_fake.HasFile("C:\\DEMO\\keep.txt"));
-    EXPECT_TRUE(g_fake.HasFile("C:\\DEMO\\save\\old\\slot0.sav"));
-    EXPECT_TRUE(g_fake.dirs.count("c:\\demo\\x.pif"));
     EXPECT_EQ(g_fake.open_searches, 0);
 }
 
@@ -50,17 +46,15 @@ TEST_F(Uninstall, WithoutPifFilesTheSaveStepStillRuns) {
     EXPECT_EQ(Journal().back(), "exit 0");
 }
 
-TEST_F(Uninstall, MissingUninstallerLosesNothing) {
+TEST_F(Uninstall, MissingUninstallerDeletesNothing) {
     g_fake.files.erase("c:\\demo\\uninst.exe");
     RunUninstall();
     EXPECT_EQ(Journal(), (Steps{"confirm"}));
-    EXPECT_TRUE(g_fake.HasFile("C:\\DEMO\\save\\slot1.sav"));
 }
 
 TEST_F(Uninstall, CommandWithoutDashFIsTakenWholeAsTheProgram) {
     g_fake.values["Uninstall"] = "C:\\DEMO\\uninst.exe";
     ProbeInstallState();
-    g_fake.confirm_answer = true;
     RunUninstall();
     EXPECT_EQ(Journal()[Journal().size() - 2],
               "start C:\\DEMO\\uninst.exe | C:\\DEMO\\uninst.exe | in c:\\demo\\save");
@@ -81,7 +75,6 @@ TEST_F(Uninstall, NothingIsDeletedOutsideTheInstallationDirectory) {
     RunUninstall();
     EXPECT_EQ(Journal(),
               (Steps{"confirm", "start C:\\uninst.exe | C:\\uninst.exe -fx | in c:\\", "exit 0"}));
-    EXPECT_TRUE(g_fake.HasFile("C:\\loading.bmp"));
 }
 
 TEST_F(Uninstall, DoesNothingWithoutAnUninstallCommand) {
