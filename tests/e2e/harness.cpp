@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include "resource.h"
+#include "stand_in.h"
 
 #include <algorithm>
 
@@ -116,10 +117,6 @@ std::string Launcher::EnabledButtons() const {
     return ::testing::AssertionSuccess();
 }
 
-void Launcher::PostCommand(WPARAM wparam) const {
-    PostMessageA(window_, WM_COMMAND, wparam, 0);
-}
-
 void Launcher::PressKey(UINT key) const {
     PostMessageA(window_, WM_KEYDOWN, key, 1);
 }
@@ -139,6 +136,8 @@ bool Launcher::Sync() const {
     }
     if (!WaitUntil([&] { return Dialogs("About").size() == before.size(); }))
         return ::testing::AssertionFailure() << "the about box does not close";
+    if (!Running())
+        return ::testing::AssertionFailure() << "the launcher has ended";
     return ::testing::AssertionSuccess();
 }
 
@@ -157,4 +156,55 @@ HWND Launcher::WaitDialog(const char *caption) const {
     std::vector<HWND> found;
     WaitUntil([&] { return !(found = Dialogs(caption)).empty(); });
     return found.empty() ? nullptr : found[0];
+}
+
+void E2eTest::SetUp() {
+    ASSERT_TRUE(ClearMedium()) << kMedium
+                               << " is not the tests' medium: run the tests with ctest, "
+                                  "whose fixture e2e.prefix maps it";
+    PlaceLauncher();
+    UnmanageLauncherWindows();
+    RemoveInstallKey();
+    RemoveTree(kInstallDir);
+    ClearRecord();
+    std::string hold = "e2e-hold-" + std::to_string(GetCurrentProcessId());
+    hold_ = CreateEventA(nullptr, TRUE, FALSE, hold.c_str());
+    SetEnvironmentVariableA(STAND_IN_HOLD_VAR, hold.c_str());
+    SetEnvironmentVariableA(STAND_IN_SOUND_WRITE_VAR, nullptr);
+}
+
+void E2eTest::TearDown() {
+    launcher.Kill();
+    ReleaseStandIns();
+    CloseHandle(hold_);
+}
+
+void E2eTest::InstallDemo() {
+    PlaceStandIn(Installed("kora.exe"));
+    SetInstallValue("Kora Pro Path", kInstallDir);
+}
+
+static bool HasText(HWND box, const std::string &text) {
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ControlText(child) == text)
+            return true;
+    }
+    return false;
+}
+
+void E2eTest::AnswerUninstall(int answer) {
+    launcher.Click(IDC_UNINSTALL);
+    HWND box = launcher.WaitDialog("Uninstall");
+    ASSERT_TRUE(box) << "no question";
+    EXPECT_EQ(GetWindow(box, GW_OWNER), launcher.window());
+    EXPECT_TRUE(
+        HasText(box, "Sind Sie sicher, da\xDF Sie den Kora Manager Pro. l\xF6schen wollen?"));
+    PressButton(box, answer);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+}
+
+void E2eTest::ExpectHandOver(const std::string &record) {
+    EXPECT_EQ(launcher.WaitExit(), 0);
+    ASSERT_TRUE(WaitForRecord(1));
+    EXPECT_EQ(RecordLines(), std::vector<std::string>{record});
 }

@@ -3,6 +3,8 @@
 // Every wait has a time limit, so no test hangs on a launcher that fails.
 #pragma once
 
+#include "world.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +12,10 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+// Two probe ticks: long enough to see that a state the first tick could
+// have changed stays as it is.
+const DWORD kTwoTicksMs = 1100;
 
 // Polls `done` until it holds or `timeout_ms` has passed.
 bool WaitUntil(const std::function<bool()> &done, DWORD timeout_ms = 5000);
@@ -43,8 +49,6 @@ class Launcher {
     // seen, so only holding over two ticks shows that they kept the state.
     ::testing::AssertionResult ButtonsBecome(const std::string &expected, DWORD hold_ms = 0) const;
 
-    // WM_COMMAND exactly as given, as any program may post it.
-    void PostCommand(WPARAM wparam) const;
     void Click(int id) const { PressButton(window_, id); }
     // A key pressed while the main window holds the focus.
     void PressKey(UINT key) const;
@@ -52,8 +56,8 @@ class Launcher {
     // Returns once the launcher is back in its message loop. It answers sent
     // messages before posted ones, so this says nothing about those.
     bool Sync() const;
-    // Returns once the launcher has handled every message posted before:
-    // opens an about box behind them and closes it again.
+    // Succeeds once the launcher has handled every message posted before and
+    // still runs: opens an about box behind them and closes it again.
     ::testing::AssertionResult Flush() const;
     // Activates `window` as a click on it would, and waits for the launcher.
     ::testing::AssertionResult Activate(HWND window) const;
@@ -66,4 +70,37 @@ class Launcher {
     PROCESS_INFORMATION process_ = {};
     HWND window_ = nullptr;
     bool saw_status_box_ = false;
+};
+
+// The base of every end-to-end test: a fresh world (empty medium holding only
+// the launcher and its picture, no registry key, no installation, empty
+// record) and a launcher that never outlives its test.
+class E2eTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts D:\start.exe in `work_dir` and waits for its window.
+    ::testing::AssertionResult StartLauncher(const std::string &command_line = "D:\\start.exe") {
+        return launcher.Start(command_line, work_dir);
+    }
+    // Registers kInstallDir as the installation, with a game stand-in in it.
+    void InstallDemo();
+    // Lets a held stand-in end (see STAND_IN_HOLD_VAR).
+    void ReleaseStandIns() { SetEvent(hold_); }
+    // Clicks Uninstall and gives `answer` to the launcher's question.
+    void AnswerUninstall(int answer);
+    // The launcher has ended with 0 and started one program, recorded as `record`.
+    void ExpectHandOver(const std::string &record);
+
+    static std::string Medium(const char *name) { return std::string(kMedium) + name; }
+    static std::string Installed(const char *name) {
+        return std::string(kInstallDir) + "\\" + name;
+    }
+
+    Launcher launcher;
+    std::string work_dir = kWorkDir;
+
+  private:
+    HANDLE hold_ = nullptr;
 };

@@ -2,7 +2,7 @@
 // directories where files belong, files held open or read-only. The launcher
 // keeps running, shows the state through its buttons alone and deletes
 // nothing outside the installation directory.
-#include "e2e_test.h"
+#include "harness.h"
 #include "stand_in.h"
 
 #include "resource.h"
@@ -53,6 +53,7 @@ class Hostile : public E2eTest {
   protected:
     void SetUp() override {
         E2eTest::SetUp();
+        work_dir = kOutside;
         RemoveTree(kOutside);
         PlaceFiles(kOutside, kRunTimeFiles);
     }
@@ -60,11 +61,7 @@ class Hostile : public E2eTest {
     void TearDown() override {
         E2eTest::TearDown();
         EXPECT_EQ(ListFiles(kOutside), kRunTimeFiles) << "deleted outside the installation";
-        EXPECT_TRUE(FileExists(Medium("loading.bmp"))) << "deleted on the medium";
-    }
-
-    ::testing::AssertionResult Start(const std::string &line = "D:\\start.exe") {
-        return launcher.Start(line, kOutside);
+        EXPECT_TRUE(fs::is_regular_file(Medium("loading.bmp"))) << "deleted on the medium";
     }
 
     // The buttons settle on `expected`, and no box or dialog shows.
@@ -80,33 +77,6 @@ class Hostile : public E2eTest {
             Expect(value.buttons, std::string(name) + " of type " + std::to_string(value.type) +
                                       ", " + std::to_string(value.data.size()) + " bytes");
         }
-    }
-
-    // Confirms Uninstall and waits for the launcher to hand over.
-    void UninstallWithYes() {
-        launcher.Click(IDC_UNINSTALL);
-        HWND box = launcher.WaitDialog("Uninstall");
-        ASSERT_TRUE(box) << "no question";
-        PressButton(box, IDYES);
-        EXPECT_EQ(launcher.WaitExit(), 0);
-    }
-
-    void ExpectAlive() {
-        EXPECT_TRUE(launcher.Flush());
-        EXPECT_TRUE(launcher.Running());
-    }
-
-    // Games at kInstallDir and at paths of 126 and 127 characters, the
-    // longest that leaves room for the appended backslash and the first that
-    // does not; a launcher open on kInstallDir with an uninstaller.
-    void StartOnLongInstallations() {
-        for (const std::string &dir : {std::string(kInstallDir), LongDir(126), LongDir(127)})
-            PlaceStandIn(dir + "\\kora.exe");
-        PlaceStandIn(Installed("uninst.exe"));
-        SetInstallValue("Kora Pro Path", kInstallDir);
-        SetInstallValue("Uninstall", kUninstallValue);
-        ASSERT_TRUE(Start());
-        Expect(kInstalled, "installed");
     }
 };
 
@@ -128,21 +98,31 @@ TEST_F(Hostile, CommandLinesOf32000Characters) {
     };
     for (const auto &line : kLines) {
         SCOPED_TRACE(std::string(line.prefix) + line.unit + "...");
-        ASSERT_TRUE(Start(Padded(line.prefix, 32000, line.unit)));
+        ASSERT_TRUE(StartLauncher(Padded(line.prefix, 32000, line.unit)));
         EXPECT_EQ(launcher.saw_status_box(), line.status_box) << "picture missing";
         Expect(line.buttons, "after start-up");
-        ExpectAlive();
+        EXPECT_TRUE(launcher.Flush());
         launcher.Kill();
     }
 }
 
+// Games at kInstallDir and at paths of 126 and 127 characters, the longest
+// that leaves room for the appended backslash and the first that does not.
 // Each long value begins with an installation's path or the uninstaller's
 // command, so a launcher that cut the value would find them.
 TEST_F(Hostile, OutsizedAndMistypedRegistryValues) {
-    ASSERT_NO_FATAL_FAILURE(StartOnLongInstallations());
     const std::string dir126 = LongDir(126), dir127 = LongDir(127), number = "\x78\x56\x34\x12";
+    for (const std::string &dir : {std::string(kInstallDir), dir126, dir127})
+        PlaceStandIn(dir + "\\kora.exe");
+    PlaceStandIn(Installed("uninst.exe"));
+    SetInstallValue("Kora Pro Path", kInstallDir);
+    SetInstallValue("Uninstall", kUninstallValue);
+    ASSERT_TRUE(StartLauncher());
+    Expect(kInstalled, "installed");
+
     std::vector<Value> paths = {{REG_SZ, Sz(dir126, 127), kInstalled},
                                 {REG_SZ, Sz(dir127, 128), "Exit"},
+                                {REG_SZ, Sz(dir126 + "\\", 128), kInstalled},
                                 {REG_BINARY, dir126, kInstalled},
                                 {REG_BINARY, dir127, "Exit"},
                                 {REG_DWORD, number, "Uninstall Exit"}};
@@ -160,15 +140,8 @@ TEST_F(Hostile, OutsizedAndMistypedRegistryValues) {
                     {{REG_DWORD, number, kInstalled}, {REG_BINARY, kUninstallValue, kInstalled}});
     Cycle("Uninstall", commands);
 
-    ASSERT_NO_FATAL_FAILURE(UninstallWithYes());
-    ASSERT_TRUE(WaitForRecord(1));
-    EXPECT_EQ(RecordLines()[0], std::string("uninst\t") + kUninstallValue + "\tC:\\DEMO");
-}
-
-TEST_F(Hostile, PathOf128BytesWithItsBackslashIsAnInstallation) {
-    ASSERT_NO_FATAL_FAILURE(StartOnLongInstallations());
-    SetInstallValue("Kora Pro Path", LongDir(126) + "\\");
-    Expect(kInstalled, "127 characters ending in a backslash");
+    ASSERT_NO_FATAL_FAILURE(AnswerUninstall(IDYES));
+    ExpectHandOver(std::string("uninst\t") + kUninstallValue + "\tC:\\DEMO");
 }
 
 // After a sound set-up every probe that finds no sound configuration tries
@@ -183,7 +156,7 @@ TEST_F(Hostile, DirectoriesAndHeldFilesInTheProbesWay) {
         CreateFileA(config.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
         CloseHandle);
     ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(StartLauncher());
     Expect("Sound Exit", "configuration held without sharing");
 
     launcher.Click(IDC_SOUND_SETUP);
@@ -196,7 +169,7 @@ TEST_F(Hostile, DirectoriesAndHeldFilesInTheProbesWay) {
     EXPECT_EQ(ReadBytes(config), "[sound]\r\n") << "replaced by the placeholder";
 
     RemoveTree(config);
-    MakeDirectory(config);
+    fs::create_directories(config);
     Expect("Sound Exit", "configuration is a directory");
     // Wine ignores the read-only attribute of a directory, as Windows does
     // for making files in it, and the tests run as root, past Unix modes: a
@@ -207,7 +180,7 @@ TEST_F(Hostile, DirectoriesAndHeldFilesInTheProbesWay) {
     SetFileAttributesA(Installed("drivers").c_str(), FILE_ATTRIBUTE_READONLY);
     Expect("Sound Exit", "drivers is a read-only file");
     RemoveTree(Installed("kora.exe"));
-    MakeDirectory(Installed("kora.exe"));
+    fs::create_directories(Installed("kora.exe"));
     Expect("Exit", "game is a directory");
     SetInstallValue("Kora Pro Path", Installed("setsound.exe"));
     Expect("Exit", "path names a file");
@@ -215,12 +188,12 @@ TEST_F(Hostile, DirectoriesAndHeldFilesInTheProbesWay) {
     Expect("Exit", "path names a missing directory");
 
     RemoveTree(Installed("drivers"));
-    MakeDirectory(Installed("drivers"));
+    fs::create_directories(Installed("drivers"));
     RemoveTree(Installed("kora.exe"));
     InstallDemo();
     Expect("Start Sound Exit", "all in place");
     EXPECT_EQ(ReadBytes(config), "\r\n") << "no placeholder once nothing is in the way";
-    ExpectAlive();
+    EXPECT_TRUE(launcher.Flush());
 }
 
 // A read-only saved game, an empty subdirectory of save and a directory
@@ -236,7 +209,7 @@ TEST_F(Hostile, UninstallPassesOverWhatItCannotDelete) {
     SetFileAttributesA(Installed("save\\ro.sav").c_str(), FILE_ATTRIBUTE_READONLY);
     const char *const kDirectories[] = {"x.pif", "save\\sub"};
     for (const char *directory : kDirectories)
-        MakeDirectory(Installed(directory));
+        fs::create_directories(Installed(directory));
 
     const std::vector<std::string> everything = ListFiles(kInstallDir);
 
@@ -255,15 +228,14 @@ TEST_F(Hostile, UninstallPassesOverWhatItCannotDelete) {
     for (const auto &c : kCases) {
         SCOPED_TRACE(c.path);
         SetInstallValue("Kora Pro Path", c.path);
-        ASSERT_TRUE(Start());
+        ClearRecord();
+        ASSERT_TRUE(StartLauncher());
         Expect(c.buttons, "before");
-        ASSERT_NO_FATAL_FAILURE(UninstallWithYes());
-        ASSERT_TRUE(WaitForRecord(&c - kCases + 1));
-        EXPECT_EQ(RecordLines().back(),
-                  std::string("uninst\t") + kUninstallValue + "\t" + c.directory);
+        ASSERT_NO_FATAL_FAILURE(AnswerUninstall(IDYES));
+        ExpectHandOver(std::string("uninst\t") + kUninstallValue + "\t" + c.directory);
         EXPECT_EQ(ListFiles(kInstallDir), c.left);
         for (const char *directory : kDirectories)
-            EXPECT_TRUE(IsDirectory(Installed(directory))) << directory;
+            EXPECT_TRUE(fs::is_directory(Installed(directory))) << directory;
         launcher.Kill();
     }
 }

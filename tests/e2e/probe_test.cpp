@@ -1,12 +1,8 @@
 // The probe: Start, Sound setup and Uninstall follow the registry key and the
 // installation's files twice a second, while the launcher stays open.
-#include "e2e_test.h"
-
-namespace {
+#include "harness.h"
 
 using Probe = E2eTest;
-
-} // namespace
 
 TEST_F(Probe, ButtonsFollowAnInstallationMadeAndRemovedMeanwhile) {
     ASSERT_TRUE(StartLauncher());

@@ -15,25 +15,24 @@ namespace {
 
 // Reads a dialog template, classic or extended, into one line for the dialog
 // and one per control, so that a difference names the control and the field.
-class TemplateReader {
-  public:
-    explicit TemplateReader(const std::string &bytes) : bytes_(bytes) {}
+struct TemplateReader {
+    const std::string &bytes;
+    size_t pos = 0;
 
     std::vector<std::wstring> Lines() {
         bool extended = Next<DWORD>() == 0xFFFF0001; // version 1, signature 0xFFFF
         if (extended)
             Next<DWORD>(); // help ID
         else
-            pos_ = 0;
+            pos = 0;
         DWORD first = Next<DWORD>(), second = Next<DWORD>();
         DWORD style = extended ? second : first, ex_style = extended ? first : second;
         WORD count = Next<WORD>();
         std::wstring line = std::wstring(extended ? L"extended" : L"classic") +
                             Format(L" style %08lX ex %08lX", style, ex_style) + Place();
-        std::wstring menu = NameOrOrdinal();
-        std::wstring class_name = NameOrOrdinal();
-        line +=
-            L" menu \"" + menu + L"\" class \"" + class_name + L"\" caption \"" + String() + L"\"";
+        line += L" menu \"" + Text();
+        line += L"\" class \"" + Text();
+        line += L"\" caption \"" + Text() + L"\"";
         if (style & DS_SETFONT) {
             line += Format(L" font %u", Next<WORD>());
             if (extended) {
@@ -41,57 +40,50 @@ class TemplateReader {
                 BYTE italic = Next<BYTE>();
                 line += Format(L" weight %u italic %u charset %u", weight, italic, Next<BYTE>());
             }
-            line += L" \"" + String() + L"\"";
+            line += L" \"" + Text() + L"\"";
         }
         std::vector<std::wstring> lines{line};
-        for (WORD i = 0; i < count && pos_ <= bytes_.size(); ++i)
+        for (WORD i = 0; i < count && pos <= bytes.size(); ++i)
             lines.push_back(Item(extended));
-        if (pos_ > bytes_.size())
+        if (pos > bytes.size())
             lines.push_back(L"ends early");
         return lines;
     }
 
-  private:
     std::wstring Item(bool extended) {
-        pos_ = (pos_ + 3) & ~size_t(3);
+        pos = (pos + 3) & ~size_t(3);
         if (extended)
             Next<DWORD>(); // help ID
         DWORD first = Next<DWORD>(), second = Next<DWORD>();
         std::wstring place = Place();
         int id = extended ? (int)Next<DWORD>() : (short)Next<WORD>();
-        std::wstring class_name = NameOrOrdinal();
-        std::wstring line = std::to_wstring(id) + L" " + class_name + L" \"" + NameOrOrdinal() +
-                            L"\"" + place + Format(L" style %08lX", extended ? second : first);
-        pos_ += Next<WORD>(); // creation data
+        std::wstring class_name = Text();
+        std::wstring line = std::to_wstring(id) + L" " + class_name + L" \"" + Text() + L"\"" +
+                            place + Format(L" style %08lX", extended ? second : first);
+        pos += Next<WORD>(); // creation data
         return line;
     }
 
     template <class T> T Next() {
         T value = {};
-        if (pos_ + sizeof value <= bytes_.size())
-            memcpy(&value, bytes_.data() + pos_, sizeof value);
-        pos_ += sizeof value;
+        if (pos + sizeof value <= bytes.size())
+            memcpy(&value, bytes.data() + pos, sizeof value);
+        pos += sizeof value;
         return value;
     }
 
-    std::wstring String() {
-        std::wstring text;
-        for (WCHAR c; pos_ < bytes_.size() && (c = Next<WCHAR>()) != 0;)
-            text += c;
-        return text;
-    }
-
-    // Nothing, 0xFFFF and a number (a predefined class), or a string.
-    std::wstring NameOrOrdinal() {
+    // A string, or 0xFFFF and a number: a predefined class.
+    std::wstring Text() {
         static const wchar_t *const kClasses[] = {L"BUTTON", L"EDIT", L"STATIC"};
-        WCHAR first = Next<WCHAR>();
-        if (first == 0)
-            return L"";
-        if (first != 0xFFFF)
-            return pos_ -= sizeof first, String();
-        WORD ordinal = Next<WORD>();
-        return ordinal >= 0x80 && ordinal < 0x83 ? kClasses[ordinal - 0x80]
-                                                 : L"#" + std::to_wstring(ordinal);
+        std::wstring text;
+        for (WCHAR c; pos < bytes.size() && (c = Next<WCHAR>()) != 0; text += c) {
+            if (c == 0xFFFF && text.empty()) {
+                WORD ordinal = Next<WORD>();
+                return ordinal >= 0x80 && ordinal < 0x83 ? kClasses[ordinal - 0x80]
+                                                         : L"#" + std::to_wstring(ordinal);
+            }
+        }
+        return text;
     }
 
     std::wstring Place() {
@@ -104,16 +96,13 @@ class TemplateReader {
         swprintf(text, 128, format, args...);
         return text;
     }
-
-    const std::string &bytes_;
-    size_t pos_ = 0;
 };
 
 std::vector<std::wstring> Dialog(const char *name) {
     std::string bytes = LauncherResource(RT_DIALOG, name);
     if (bytes.empty())
         return {L"no German dialog"};
-    return TemplateReader(bytes).Lines();
+    return TemplateReader{bytes}.Lines();
 }
 
 } // namespace

@@ -6,11 +6,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
-namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 const char kMedium[] = "D:\\";
 const char kInstallDir[] = "C:\\DEMO";
@@ -30,18 +29,6 @@ std::string ReadBytes(const std::string &path) {
     std::ostringstream bytes;
     bytes << std::ifstream(path, std::ios::binary).rdbuf();
     return bytes.str();
-}
-
-bool FileExists(const std::string &path) {
-    return fs::is_regular_file(path);
-}
-
-bool IsDirectory(const std::string &path) {
-    return fs::is_directory(path);
-}
-
-void MakeDirectory(const std::string &path) {
-    fs::create_directories(path);
 }
 
 void RemoveTree(const std::string &path) {
@@ -69,13 +56,9 @@ static std::string FromHost(std::string path) {
     return "Z:" + path;
 }
 
-std::string BuiltLauncher() {
-    return FromHost(E2E_START_EXE);
-}
-
 std::string LauncherResource(const char *type, const char *name) {
     static HMODULE module =
-        LoadLibraryExA(BuiltLauncher().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        LoadLibraryExA(FromHost(E2E_START_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     HRSRC found = module
                       ? FindResourceExA(module, type, name, MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN))
                       : nullptr;
@@ -86,7 +69,7 @@ std::string LauncherResource(const char *type, const char *name) {
 }
 
 bool ClearMedium() {
-    if (!FileExists(std::string(kMedium) + kMediumMark))
+    if (!fs::is_regular_file(std::string(kMedium) + kMediumMark))
         return false;
     for (const auto &entry : fs::directory_iterator(kMedium)) {
         if (entry.path().filename() != kMediumMark)
@@ -95,6 +78,10 @@ bool ClearMedium() {
     return true;
 }
 
+const unsigned long kPictureColours[4] = {RGB(200, 30, 40), RGB(20, 180, 60), RGB(30, 40, 220),
+                                          RGB(250, 220, 10)};
+const int kPicturePixels[3][6] = {{0, 1, 2, 3, 0, 1}, {3, 3, 2, 2, 1, 1}, {1, 0, 3, 2, 0, 0}};
+
 static std::string Le(unsigned value, int bytes) {
     std::string le;
     for (int i = 0; i < bytes; ++i)
@@ -102,19 +89,24 @@ static std::string Le(unsigned value, int bytes) {
     return le;
 }
 
-// The smallest 8-bit picture: 4 x 2 pixels in two colours.
-static std::string Picture() {
-    std::string info = Le(40, 4) + Le(4, 4) + Le(2, 4) + Le(1, 2) + Le(8, 2) + Le(0, 4) + Le(8, 4) +
-                       Le(0, 8) + Le(2, 4) + Le(0, 4);
-    std::string palette = Le(0, 4) + Le(0xFFFFFF, 4);
-    std::string pixels = Le(0x01000100, 4) + Le(0x00010001, 4);
-    return "BM" + Le(70, 4) + Le(0, 4) + Le(62, 4) + info + palette + pixels;
+// The picture as a file: a 40-byte header, the colour table of four entries,
+// then the rows bottom-up, each padded to 8 bytes.
+static std::string PictureFile() {
+    std::string info = Le(40, 4) + Le(6, 4) + Le(3, 4) + Le(1, 2) + Le(8, 2) + Le(0, 4) +
+                       Le(24, 4) + Le(0, 8) + Le(4, 4) + Le(0, 4);
+    std::string table;
+    for (COLORREF c : kPictureColours)
+        table += Le(GetBValue(c) | GetGValue(c) << 8 | GetRValue(c) << 16, 4);
+    std::string rows;
+    for (int y = 2; y >= 0; --y)
+        rows += std::string(std::begin(kPicturePixels[y]), std::end(kPicturePixels[y])) + "\0\0"s;
+    return "BM" + Le(54 + 16 + 24, 4) + Le(0, 4) + Le(54 + 16, 4) + info + table + rows;
 }
 
 void PlaceLauncher() {
     std::string medium = kMedium;
-    CopyFileA(BuiltLauncher().c_str(), (medium + "start.exe").c_str(), FALSE);
-    WriteBytes(medium + "loading.bmp", Picture());
+    CopyFileA(FromHost(E2E_START_EXE).c_str(), (medium + "start.exe").c_str(), FALSE);
+    WriteBytes(medium + "loading.bmp", PictureFile());
 }
 
 void PlaceStandIn(const std::string &path) {
@@ -132,20 +124,16 @@ static void WriteValue(HKEY root, const char *path, const char *name, DWORD type
     RegCloseKey(key);
 }
 
-// A string value with its NUL, as installers write them.
-static std::string StringData(const std::string &value) {
-    return std::string(value.c_str(), value.size() + 1);
-}
-
 // Wine waits up to 2 s for a window manager each time a window it leaves to
 // one disappears, and the tests' display has none.
 void UnmanageLauncherWindows() {
     WriteValue(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\start.exe\\X11 Driver", "Managed",
-               REG_SZ, StringData("N"));
+               REG_SZ, "N"s + '\0');
 }
 
+// A string value with its NUL, as installers write them.
 void SetInstallValue(const std::string &name, const std::string &value) {
-    SetInstallData(name, REG_SZ, StringData(value));
+    SetInstallData(name, REG_SZ, value + '\0');
 }
 
 void SetInstallData(const std::string &name, unsigned long type, const std::string &data) {

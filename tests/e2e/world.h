@@ -3,27 +3,25 @@
 // the record that the stand-ins write.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+namespace fs = std::filesystem;
 
 extern const char kMedium[];     // root of the source medium
 extern const char kInstallDir[]; // the installation directory the tests use
 extern const char kWorkDir[];    // current directory of the launchers the tests start
 
 // Files. WriteBytes creates missing directories; ReadBytes gives "" for a
-// missing file, so check FileExists where that matters.
+// missing file, so check fs::is_regular_file where that matters.
 void WriteBytes(const std::string &path, const std::string &bytes);
 std::string ReadBytes(const std::string &path);
-bool FileExists(const std::string &path);
-bool IsDirectory(const std::string &path);
-void MakeDirectory(const std::string &path);
 void RemoveTree(const std::string &path);
 // Every file below `directory`, as relative paths, sorted.
 std::vector<std::string> ListFiles(const std::string &directory);
 
-// The launcher as built, by its path under Wine.
-std::string BuiltLauncher();
-// One of its resources in German (Germany), or "" when there is none.
+// One of the launcher's resources in German (Germany), or "" when there is none.
 std::string LauncherResource(const char *type, const char *name);
 
 // Lets Wine run the launcher's windows without a window manager.
@@ -32,10 +30,15 @@ void UnmanageLauncherWindows();
 // Empties the source medium except for its ownership mark; false when the
 // drive is not the tests' own medium (nothing is touched then).
 bool ClearMedium();
-// The launcher under test and a picture it can load, placed on the medium.
+// The launcher under test and its picture, placed on the medium.
 void PlaceLauncher();
 // The recording stand-in, placed as the program `path`.
 void PlaceStandIn(const std::string &path);
+
+// The picture placed beside the launcher: 6 x 3 pixels in four colours that
+// no window frame uses, given as 0x00BBGGRR, the rows top first.
+extern const unsigned long kPictureColours[4];
+extern const int kPicturePixels[3][6];
 
 // The installation's registry key below HKEY_LOCAL_MACHINE.
 void SetInstallValue(const std::string &name, const std::string &value);
