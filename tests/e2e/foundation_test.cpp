@@ -52,7 +52,9 @@ std::vector<std::string> Controls(HWND dialog) {
 TEST_F(Foundation, MainWindowHasItsClassCaptionButtonsAndPlace) {
     ASSERT_TRUE(StartLauncher());
     HWND window = launcher.window();
-    EXPECT_EQ(ClassName(window), "TALVO");
+    char class_name[64];
+    EXPECT_EQ(std::string(class_name, GetClassNameA(window, class_name, sizeof class_name)),
+              "TALVO");
     EXPECT_EQ(ControlText(window), "Kora Manager Professional Starter (DEMO)");
 
     HWND copy = RunnerCopy();

@@ -16,11 +16,6 @@ bool WaitUntil(const std::function<bool()> &done, DWORD timeout_ms) {
     return true;
 }
 
-std::string ClassName(HWND window) {
-    char name[64];
-    return std::string(name, GetClassNameA(window, name, sizeof name));
-}
-
 std::string ControlText(HWND control) {
     static char text[65536];
     DWORD_PTR length = 0;
@@ -73,10 +68,6 @@ static std::vector<HWND> TopWindows(DWORD pid, const char *class_name, const cha
     return ::testing::AssertionSuccess();
 }
 
-bool Launcher::Running() const {
-    return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
 long Launcher::WaitExit(DWORD timeout_ms) {
     DWORD code;
     if (!process_.hProcess || WaitForSingleObject(process_.hProcess, timeout_ms) != WAIT_OBJECT_0 ||
@@ -115,10 +106,6 @@ std::string Launcher::EnabledButtons() const {
                << "enabled buttons are \"" << EnabledButtons() << "\", not \"" << expected << "\""
                << (reached ? " any more" : "");
     return ::testing::AssertionSuccess();
-}
-
-void Launcher::PressKey(UINT key) const {
-    PostMessageA(window_, WM_KEYDOWN, key, 1);
 }
 
 bool Launcher::Sync() const {

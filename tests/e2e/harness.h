@@ -20,7 +20,6 @@ const DWORD kTwoTicksMs = 1100;
 // Polls `done` until it holds or `timeout_ms` has passed.
 bool WaitUntil(const std::function<bool()> &done, DWORD timeout_ms = 5000);
 
-std::string ClassName(HWND window);
 // A window's text through WM_GETTEXT, which, unlike GetWindowText, also
 // reaches the controls of another process.
 std::string ControlText(HWND control);
@@ -37,7 +36,9 @@ class Launcher {
     HWND window() const { return window_; }
     // Whether Start answered a "Status" box (picture not loaded).
     bool saw_status_box() const { return saw_status_box_; }
-    bool Running() const;
+    bool Running() const {
+        return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+    }
     // The exit code, or -1 while the launcher still runs after the wait.
     long WaitExit(DWORD timeout_ms = 5000);
     void Kill();
@@ -51,7 +52,7 @@ class Launcher {
 
     void Click(int id) const { PressButton(window_, id); }
     // A key pressed while the main window holds the focus.
-    void PressKey(UINT key) const;
+    void PressKey(UINT key) const { PostMessageA(window_, WM_KEYDOWN, key, 1); }
 
     // Returns once the launcher is back in its message loop. It answers sent
     // messages before posted ones, so this says nothing about those.

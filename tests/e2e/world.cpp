@@ -11,10 +11,6 @@
 
 using namespace std::string_literals;
 
-const char kMedium[] = "D:\\";
-const char kInstallDir[] = "C:\\DEMO";
-const char kWorkDir[] = "C:\\e2e";
-
 static const char kMediumMark[] = ".e2e-medium"; // written by scripts/e2e-prefix
 static const char kRecordFile[] = "C:\\e2e\\record.txt";
 static const char kInstallKey[] = "SOFTWARE\\Halvorn\\Kora Manager DEMO\\Data";
@@ -77,10 +73,6 @@ bool ClearMedium() {
     }
     return true;
 }
-
-const unsigned long kPictureColours[4] = {RGB(200, 30, 40), RGB(20, 180, 60), RGB(30, 40, 220),
-                                          RGB(250, 220, 10)};
-const int kPicturePixels[3][6] = {{0, 1, 2, 3, 0, 1}, {3, 3, 2, 2, 1, 1}, {1, 0, 3, 2, 0, 0}};
 
 static std::string Le(unsigned value, int bytes) {
     std::string le;
@@ -157,11 +149,8 @@ void ClearRecord() {
 std::vector<std::string> RecordLines() {
     std::vector<std::string> lines;
     std::istringstream text(ReadBytes(kRecordFile));
-    for (std::string line; std::getline(text, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
+    for (std::string line; std::getline(text, line);)
+        lines.push_back(line.substr(0, line.find('\r')));
     return lines;
 }
 

@@ -3,15 +3,17 @@
 // the record that the stand-ins write.
 #pragma once
 
+#include <windows.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
 
-extern const char kMedium[];     // root of the source medium
-extern const char kInstallDir[]; // the installation directory the tests use
-extern const char kWorkDir[];    // current directory of the launchers the tests start
+inline constexpr char kMedium[] = "D:\\";         // root of the source medium
+inline constexpr char kInstallDir[] = "C:\\DEMO"; // the installation directory the tests use
+inline constexpr char kWorkDir[] = "C:\\e2e"; // current directory of the launchers the tests start
 
 // Files. WriteBytes creates missing directories; ReadBytes gives "" for a
 // missing file, so check fs::is_regular_file where that matters.
@@ -35,10 +37,12 @@ void PlaceLauncher();
 // The recording stand-in, placed as the program `path`.
 void PlaceStandIn(const std::string &path);
 
-// The picture placed beside the launcher: 6 x 3 pixels in four colours that
-// no window frame uses, given as 0x00BBGGRR, the rows top first.
-extern const unsigned long kPictureColours[4];
-extern const int kPicturePixels[3][6];
+// The picture placed beside the launcher: 6 x 3 pixels, rows top first, in
+// four colours that no window frame uses.
+inline constexpr COLORREF kPictureColours[] = {RGB(200, 30, 40), RGB(20, 180, 60), RGB(30, 40, 220),
+                                               RGB(250, 220, 10)};
+inline constexpr int kPicturePixels[3][6] = {
+    {0, 1, 2, 3, 0, 1}, {3, 3, 2, 2, 1, 1}, {1, 0, 3, 2, 0, 0}};
 
 // The installation's registry key below HKEY_LOCAL_MACHINE.
 void SetInstallValue(const std::string &name, const std::string &value);

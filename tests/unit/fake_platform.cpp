@@ -32,17 +32,9 @@ std::string FakePlatform::Absolute(const std::string &path) const {
     return cwd.back() == '\\' ? cwd + p : cwd + "\\" + p;
 }
 
-void FakePlatform::AddFile(const std::string &path, const std::string &bytes) {
-    files[Absolute(path)] = bytes;
-}
-
 void FakePlatform::AddDir(const std::string &path) {
     for (std::string dir = Absolute(path); !dir.empty() && dirs.insert(dir).second;)
         dir = Parent(dir);
-}
-
-bool FakePlatform::HasFile(const std::string &path) const {
-    return files.count(Absolute(path));
 }
 
 bool PlatformFileExists(const char *path) {

@@ -32,10 +32,12 @@ struct FakePlatform {
     Steps journal;
     int open_searches = 0;
 
-    void AddFile(const std::string &path, const std::string &bytes = "x");
-    void AddDir(const std::string &path);
-    bool HasFile(const std::string &path) const;
     std::string Absolute(const std::string &path) const;
+    void AddFile(const std::string &path, const std::string &bytes = "x") {
+        files[Absolute(path)] = bytes;
+    }
+    bool HasFile(const std::string &path) const { return files.count(Absolute(path)); }
+    void AddDir(const std::string &path);
 };
 
 extern FakePlatform g_fake;
