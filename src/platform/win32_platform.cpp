@@ -119,14 +119,16 @@ PlatformKey *PlatformOpenMachineKey(const char *subkey) {
 
 bool PlatformReadKeyString(PlatformKey *key, const char *name, char *buffer, size_t capacity) {
     DWORD bytes = (DWORD)capacity;
-    if (RegQueryValueExA((HKEY)key, name, nullptr, nullptr, (BYTE *)buffer, &bytes) !=
-        ERROR_SUCCESS)
-        return false;
+    LONG status = RegQueryValueExA((HKEY)key, name, nullptr, nullptr, (BYTE *)buffer, &bytes);
     // Binary and unterminated values bring no NUL of their own; a value that
-    // fills the buffer must end with one.
+    // fills the buffer must end with one. A refused value leaves an empty
+    // string, not the partial bytes of a read that did not fit.
+    bool read = status == ERROR_SUCCESS && (bytes < capacity || buffer[capacity - 1] == '\0');
+    if (!read)
+        bytes = 0;
     if (bytes < capacity)
         buffer[bytes] = '\0';
-    return bytes < capacity || buffer[capacity - 1] == '\0';
+    return read;
 }
 
 void PlatformCloseKey(PlatformKey *key) {
