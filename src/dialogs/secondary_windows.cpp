@@ -9,6 +9,9 @@
 
 // NULs after the text, so that the edit control sees it end there.
 static const size_t kReadmePadding = 10;
+// The viewer places the whole text at each activation; a larger file would
+// stall the window every time (and a huge one exhaust a 32-bit process).
+static const size_t kReadmeLimit = 1024 * 1024;
 
 static HWND CreateSecondary(const char *template_name) {
     HWND dialog = CreateDialogParamA((HINSTANCE)g_state.instance, template_name,
@@ -22,7 +25,8 @@ void OpenReadmeViewer() {
     if (g_state.readme_window || g_state.launcher_dir[0] == '\0')
         return;
     size_t size;
-    g_state.readme_text = PlatformReadFile(g_state.launcher_dir, (size_t)-1, kReadmePadding, &size);
+    g_state.readme_text =
+        PlatformReadFile(g_state.launcher_dir, kReadmeLimit, kReadmePadding, &size);
     if (!g_state.readme_text)
         return;
     // The text is shown as it is: no line-end or code-page conversion.

@@ -29,12 +29,16 @@ void RunInstall() {
     PlatformDestroyMainWindow();
 }
 
+// The tool runs only in the installation directory; anywhere else it would
+// configure nothing the probe looks at.
 void RunSoundSetup() {
-    if (!InstallDirectory(g_state.launch_path, sizeof g_state.launch_path))
+    if (!InstallDirectory(g_state.launch_path, sizeof g_state.launch_path) ||
+        !PlatformChangeDir(g_state.launch_path))
         return;
     PlatformShowMainWindow(false);
-    PlatformChangeDir(g_state.launch_path);
+    g_state.command_running = true;
     PlatformRunAndWait(kSoundTool);
+    g_state.command_running = false;
     g_state.install.sound_setup_ran = true;
     PlatformShowMainWindow(true);
     ProbeInstallState();
@@ -42,4 +46,8 @@ void RunSoundSetup() {
 
 void RunExit() {
     PlatformDestroyMainWindow();
+}
+
+bool CommandAllowed(int id) {
+    return !g_state.command_running && PlatformControlEnabled(id);
 }

@@ -8,3 +8,7 @@ void RunInstall();
 void RunSoundSetup();
 void RunExit();
 void RunUninstall();
+
+// Whether the button `id` may run its command now: only while it is enabled,
+// whoever posts the click, and never inside another command.
+bool CommandAllowed(int id);

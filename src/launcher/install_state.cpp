@@ -4,20 +4,36 @@
 #include "bounded_string.h"
 #include "launch_context.h"
 #include "launcher_state.h"
+#include "path_rules.h"
 #include "platform/platform.h"
 
 #include <string.h>
 
 const char kInstallKey[] = "SOFTWARE\\Halvorn\\Kora Manager DEMO\\Data";
+static const char kDriversDir[] = "drivers";
 static const char kSoundConfig[] = "drivers\\dig.ini";
 
-// Cuts "<program> -f<args>" in two at the first "-f"; a value that begins
-// with "-f" stays whole.
+// Cuts "<program> -f<args>" in two at the blank of the first " -f", so a
+// "-f" inside the program's path stays part of it. A value that begins with
+// "-f" stays whole, as both program and arguments.
 static void SplitUninstallCommand(InstallRecord *record) {
-    char *args = strstr(record->uninstall_command, "-f");
-    if (args && args > record->uninstall_command)
-        args[-1] = '\0';
-    record->uninstall_args = args;
+    char *command = record->uninstall_command;
+    char *blank = strstr(command, " -f");
+    if (strncmp(command, "-f", 2) == 0) {
+        record->uninstall_args = command;
+    } else if (blank) {
+        *blank = '\0';
+        record->uninstall_args = blank + 1;
+    } else {
+        record->uninstall_args = nullptr;
+    }
+}
+
+// A path the probe and the clean-up would read alike, with room for the
+// trailing '\' the probe gives it.
+static bool IsUsableInstallPath(const char *path) {
+    return IsInstallDirectory(path) &&
+           (EndsWith(path, '\\') || strlen(path) + 1 < sizeof g_state.install.install_path);
 }
 
 bool ReadInstallRecord() {
@@ -28,10 +44,9 @@ bool ReadInstallRecord() {
     record->uninstall_present = false;
     bool ok = PlatformReadKeyString(key, "Kora Pro Path", record->install_path,
                                     sizeof record->install_path);
-    // The path must leave room for its trailing '\'.
-    if (ok && !EndsWith(record->install_path, '\\') &&
-        strlen(record->install_path) + 1 >= sizeof record->install_path)
-        ok = false;
+    ok = ok && IsUsableInstallPath(record->install_path);
+    if (ok && !EndsWith(record->install_path, '\\'))
+        AppendString(record->install_path, sizeof record->install_path, "\\");
     if (ok && PlatformReadKeyString(key, "Uninstall", record->uninstall_command,
                                     sizeof record->uninstall_command)) {
         record->uninstall_present = true;
@@ -48,10 +63,14 @@ static bool BuildProbePath(const char *name) {
 }
 
 // Only after a sound set-up in this run: the game starts without a sound
-// configuration as long as the file exists at all.
+// configuration as long as the file exists at all. Never written through a
+// linked drivers directory, which may lead anywhere.
 static bool WritePlaceholderSoundConfig() {
-    return g_state.install.sound_setup_ran &&
-           PlatformCreateFile(g_state.install.probe_path, "\r\n", 2);
+    InstallRecord *record = &g_state.install;
+    if (!record->sound_setup_ran || !BuildProbePath(kDriversDir) ||
+        PlatformIsLink(record->probe_path))
+        return false;
+    return BuildProbePath(kSoundConfig) && PlatformCreateFile(record->probe_path, "\r\n", 2);
 }
 
 void ProbeInstallState() {
@@ -64,8 +83,6 @@ void ProbeInstallState() {
         return;
     }
     PlatformEnableControl(IDC_UNINSTALL, record->uninstall_present);
-    if (!EndsWith(record->install_path, '\\'))
-        AppendString(record->install_path, sizeof record->install_path, "\\");
 
     if (!BuildProbePath(kGameFile) || !PlatformFileExists(record->probe_path)) {
         PlatformEnableControl(IDC_SOUND_SETUP, false);

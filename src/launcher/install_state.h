@@ -7,7 +7,8 @@
 extern const char kInstallKey[];
 
 // Reads "Kora Pro Path" and "Uninstall" into g_state.install; true when the
-// key and the path could be read.
+// key and a trustworthy installation path could be read. The path then ends
+// with '\'.
 bool ReadInstallRecord();
 
 // Enables Start, Sound setup and Uninstall by what the installation holds;

@@ -48,6 +48,10 @@ struct LauncherState {
     char launch_path[kPathBytes]; // scratch shared by start-up and the commands
     char setup_path[kDirBytes];
 
+    // True while a command waits (the uninstall question, the sound tool):
+    // commands that arrive meanwhile do nothing.
+    bool command_running;
+
     InstallRecord install;
     SplashPicture picture;
 

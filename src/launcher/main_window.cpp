@@ -27,7 +27,7 @@ void CALLBACK ProbeTimerProc(HWND, UINT, UINT_PTR, DWORD) {
 
 // Only plain clicks match: the notification code in the high word is part of
 // the comparison. A button that is disabled has no command, even if some
-// other program posts its click.
+// other program posts its click, and no command runs inside another.
 static void OnCommand(WPARAM command) {
     static const struct {
         WPARAM id;
@@ -39,7 +39,7 @@ static void OnCommand(WPARAM command) {
     };
     for (const auto &entry : kCommands) {
         if (entry.id == command) {
-            if (PlatformControlEnabled((int)command))
+            if (CommandAllowed((int)command))
                 entry.run();
             return;
         }

@@ -25,11 +25,9 @@ bool ResolveProgram(const char *path, char *resolved, size_t capacity) {
     return false;
 }
 
-bool StartProgram(const char *path, const char *args) {
-    char program[kUninstallBytes];
+static bool StartResolved(const char *program, const char *path, const char *args) {
     char command_line[2 * kUninstallBytes];
-    if (!ResolveProgram(path, program, sizeof program) ||
-        !CopyString(command_line, sizeof command_line, path))
+    if (!CopyString(command_line, sizeof command_line, path))
         return false;
     if (args && (!AppendString(command_line, sizeof command_line, " ") ||
                  !AppendString(command_line, sizeof command_line, args)))
@@ -45,9 +43,20 @@ bool StartProgram(const char *path, const char *args) {
     return false;
 }
 
-bool ReplaceLauncher(const char *path, const char *args) {
-    if (!StartProgram(path, args))
+bool StartProgram(const char *path, const char *args) {
+    char program[kUninstallBytes];
+    return ResolveProgram(path, program, sizeof program) && StartResolved(program, path, args);
+}
+
+bool ReplaceLauncherWith(const char *program, const char *path, const char *args) {
+    if (!StartResolved(program, path, args))
         return false;
     PlatformExitProcess(0);
     return true;
+}
+
+bool ReplaceLauncher(const char *path, const char *args) {
+    char program[kUninstallBytes];
+    return ResolveProgram(path, program, sizeof program) &&
+           ReplaceLauncherWith(program, path, args);
 }

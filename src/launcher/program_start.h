@@ -17,5 +17,9 @@ bool StartProgram(const char *path, const char *args);
 // created. Returns (false) only when the start failed.
 bool ReplaceLauncher(const char *path, const char *args);
 
+// As ReplaceLauncher, for a program already found by ResolveProgram: the
+// file `program` is started, `path` opens its command line.
+bool ReplaceLauncherWith(const char *program, const char *path, const char *args);
+
 // The third way, run and wait through the command interpreter, is the
 // platform's own: PlatformRunAndWait.

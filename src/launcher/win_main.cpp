@@ -55,6 +55,9 @@ static int RunMessageLoop() {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int show_state) {
+    // A drive without its medium (the demo CD taken out, a share gone) must
+    // fail a file test quietly, not stop the probe with a system error box.
+    SetErrorMode(SEM_FAILCRITICALERRORS);
     g_state.instance = instance;
     if (!previous_instance)
         RegisterLauncherClass(instance);

@@ -22,6 +22,10 @@ char *PlatformReadFile(const char *path, size_t limit, size_t pad, size_t *size)
 // Creates `path`, which must not exist yet, and writes `size` bytes to it.
 bool PlatformCreateFile(const char *path, const void *data, size_t size);
 
+// True when `path` itself is a link (a reparse point: symbolic link or
+// junction), which the launcher never enters or writes through.
+bool PlatformIsLink(const char *path);
+
 bool PlatformChangeDir(const char *path);
 void PlatformDeleteFile(const char *path);
 

@@ -72,6 +72,11 @@ bool PlatformCreateFile(const char *path, const void *data, size_t size) {
     return ok;
 }
 
+bool PlatformIsLink(const char *path) {
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 bool PlatformChangeDir(const char *path) {
     return SetCurrentDirectoryA(path) != 0;
 }
@@ -170,6 +175,11 @@ bool PlatformShellStart(const char *program, const char *parameters) {
 
 void PlatformRunAndWait(const char *command) {
     system(command);
+    // Clicks posted to the hidden window while the tool ran are stale; those
+    // sent meanwhile arrive here and find a command still running.
+    MSG stale;
+    while (PeekMessageA(&stale, (HWND)g_state.main_window, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+        ;
 }
 
 void PlatformExitProcess(int code) {

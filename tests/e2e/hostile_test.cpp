@@ -125,7 +125,7 @@ TEST_F(Hostile, OutsizedAndMistypedRegistryValues) {
                                 {REG_SZ, Sz(dir126 + "\\", 128), kInstalled},
                                 {REG_BINARY, dir126, kInstalled},
                                 {REG_BINARY, dir127, "Exit"},
-                                {REG_DWORD, number, "Uninstall Exit"}};
+                                {REG_DWORD, number, "Exit"}}; // not a path
     for (size_t bytes : {600, 1024, 5000})
         paths.push_back({REG_SZ, Sz(dir126 + "\\", bytes), "Exit"});
     paths.push_back({REG_SZ, Sz(kInstallDir, 8), kInstalled});

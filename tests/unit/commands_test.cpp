@@ -1,5 +1,5 @@
 // The buttons' commands and the ways they start programs.
-#include "fake_platform.h"
+#include "fixtures.h"
 #include "launcher/commands.h"
 #include "launcher/program_start.h"
 #include "resource.h"
@@ -39,11 +39,22 @@ TEST_F(StartCommand, NothingBeforeTheFirstSuccessfulProbe) {
 using SoundSetup = Installed;
 
 TEST_F(SoundSetup, RunsTheToolHiddenThenProbesAtOnce) {
+    g_fake.enabled[IDC_EXIT] = true;
+    g_fake.while_waiting = [] { EXPECT_FALSE(CommandAllowed(IDC_EXIT)); };
     RunSoundSetup();
-    EXPECT_EQ(Journal(), (Steps{"hide", "cd c:\\demo", "run setsound.exe | in c:\\demo", "show",
+    EXPECT_TRUE(CommandAllowed(IDC_EXIT));
+    EXPECT_EQ(Journal(), (Steps{"cd c:\\demo", "hide", "run setsound.exe | in c:\\demo", "show",
                                 "create c:\\demo\\drivers\\dig.ini"}));
     EXPECT_TRUE(g_fake.enabled[IDC_START_DEMO]);
     EXPECT_EQ(g_fake.cwd, "c:\\demo"); // stays there afterwards
+}
+
+TEST_F(SoundSetup, NotRunWhereTheInstallationDirectoryCannotBeEntered) {
+    g_fake.dirs.erase("c:\\demo"); // gone since the last tick
+    g_fake.AddFile("C:\\setsound.exe");
+    RunSoundSetup();
+    EXPECT_TRUE(Journal().empty());
+    EXPECT_FALSE(g_state.install.sound_setup_ran);
 }
 
 TEST(InstallCommand, StartsTheInstallerAndLeavesEvenWhenItFails) {

@@ -13,56 +13,158 @@ void ResetFake() {
 
 static std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return tolower(c); });
+    std::replace(s.begin(), s.end(), '/', '\\');
     return s;
 }
 
-static std::string Parent(const std::string &path) {
-    size_t slash = path.find_last_of('\\');
-    if (slash == std::string::npos)
-        return "";
-    return slash == 2 ? path.substr(0, 3) : path.substr(0, slash);
+static std::vector<std::string> Split(const std::string &s) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t end; (end = s.find('\\', start)) != std::string::npos; start = end + 1)
+        parts.push_back(s.substr(start, end - start));
+    parts.push_back(s.substr(start));
+    return parts;
+}
+
+// A root ("c:" or "\\server\share") and its segments.
+struct Parsed {
+    std::string root;
+    std::vector<std::string> segments;
+};
+
+static Parsed ParseAbsolute(const std::string &p) {
+    Parsed parsed;
+    std::vector<std::string> parts;
+    if (p.compare(0, 2, "\\\\") == 0) {
+        parts = Split(p.substr(2));
+        parts.resize(std::max<size_t>(parts.size(), 2));
+        parsed.root = "\\\\" + parts[0] + "\\" + parts[1];
+        parts.erase(parts.begin(), parts.begin() + 2);
+    } else {
+        parsed.root = p.substr(0, 2);
+        parts = Split(p.size() > 3 ? p.substr(3) : "");
+    }
+    for (std::string part : parts) {
+        if (part == "..") {
+            if (!parsed.segments.empty())
+                parsed.segments.pop_back();
+            continue;
+        }
+        while (!part.empty() && (part.back() == '.' || part.back() == ' '))
+            part.pop_back();
+        if (!part.empty())
+            parsed.segments.push_back(part);
+    }
+    return parsed;
+}
+
+static std::string Join(const Parsed &parsed) {
+    std::string path = parsed.root;
+    if (parsed.segments.empty())
+        return path + "\\";
+    for (const std::string &segment : parsed.segments)
+        path += "\\" + segment;
+    return path;
 }
 
 std::string FakePlatform::Absolute(const std::string &path) const {
     std::string p = Lower(path);
-    if (p.size() >= 2 && p[1] == ':')
-        return p.size() > 3 && p.back() == '\\' ? p.substr(0, p.size() - 1) : p;
-    if (p.empty())
-        return "";
-    return cwd.back() == '\\' ? cwd + p : cwd + "\\" + p;
+    Parsed here = ParseAbsolute(cwd);
+    std::string full;
+    if (p.compare(0, 2, "\\\\") == 0 || (p.size() >= 3 && p[1] == ':' && p[2] == '\\'))
+        full = p;
+    else if (p.size() >= 2 && p[1] == ':') // drive-relative
+        full = (here.root == p.substr(0, 2) ? cwd : p.substr(0, 2) + "\\") + "\\" + p.substr(2);
+    else if (!p.empty() && p[0] == '\\') // root-relative
+        full = here.root + p;
+    else
+        full = cwd + "\\" + p;
+    return Join(ParseAbsolute(full));
+}
+
+std::string FakePlatform::Real(const std::string &path) const {
+    Parsed parsed = ParseAbsolute(Absolute(path));
+    std::string real = Join(Parsed{parsed.root, {}});
+    int hops = 0;
+    for (const std::string &segment : parsed.segments) {
+        real = (real.back() == '\\' ? real : real + "\\") + segment;
+        for (auto link = links.find(real); link != links.end() && hops < 64;
+             link = links.find(real), ++hops)
+            real = link->second;
+    }
+    return real;
+}
+
+std::string FakePlatform::ParentOf(const std::string &real) {
+    if (real.back() == '\\')
+        return ""; // a root
+    Parsed parsed = ParseAbsolute(real);
+    parsed.segments.pop_back();
+    return Join(parsed);
+}
+
+std::string FakePlatform::Located(const std::string &path) const {
+    std::string absolute = Absolute(path);
+    if (absolute.back() == '\\')
+        return absolute;
+    std::string parent = Real(ParentOf(absolute));
+    std::string leaf = absolute.substr(absolute.find_last_of('\\') + 1);
+    return (parent.back() == '\\' ? parent : parent + "\\") + leaf;
 }
 
 void FakePlatform::AddDir(const std::string &path) {
-    for (std::string dir = Absolute(path); !dir.empty() && dirs.insert(dir).second;)
-        dir = Parent(dir);
+    for (std::string dir = Located(path); !dir.empty() && dirs.insert(dir).second;)
+        dir = ParentOf(dir);
+}
+
+void FakePlatform::AddLink(const std::string &path, const std::string &target) {
+    AddDir(ParentOf(Located(path)));
+    links[Located(path)] = Real(target);
+}
+
+static std::string Leaf(const std::string &real) {
+    return real.substr(real.find_last_of('\\') + 1);
 }
 
 bool PlatformFileExists(const char *path) {
     return g_fake.HasFile(path);
 }
 
+bool PlatformIsLink(const char *path) {
+    return g_fake.links.count(g_fake.Located(path));
+}
+
 bool PlatformCreateFile(const char *path, const void *data, size_t size) {
-    std::string file = g_fake.Absolute(path);
-    if (g_fake.files.count(file) || !g_fake.dirs.count(Parent(file)))
+    std::string file = g_fake.Located(path);
+    if (g_fake.files.count(file) || g_fake.dirs.count(file) || g_fake.links.count(file) ||
+        !g_fake.dirs.count(FakePlatform::ParentOf(file)))
         return false;
     g_fake.files[file] = std::string((const char *)data, size);
-    g_fake.journal.push_back("create " + file);
+    g_fake.journal.push_back("create " + g_fake.Absolute(path));
+    g_fake.created.push_back(file);
     return true;
 }
 
 bool PlatformChangeDir(const char *path) {
-    std::string dir = g_fake.Absolute(path);
-    if (!g_fake.dirs.count(dir))
+    if (!g_fake.dirs.count(g_fake.Real(path)))
         return false;
-    g_fake.cwd = dir;
-    g_fake.journal.push_back("cd " + dir);
+    g_fake.cwd = g_fake.Absolute(path);
+    g_fake.journal.push_back("cd " + g_fake.cwd);
     return true;
 }
 
+// A name as the launcher gave it, in the directory it meant.
+static std::string Named(const std::string &path) {
+    bool absolute = path.compare(0, 2, "\\\\") == 0 || (path.size() >= 2 && path[1] == ':');
+    const std::string &cwd = g_fake.cwd;
+    return Lower(absolute ? path : (cwd.back() == '\\' ? cwd : cwd + "\\") + path);
+}
+
 void PlatformDeleteFile(const char *path) {
-    std::string file = g_fake.Absolute(path);
-    g_fake.journal.push_back("delete " + file);
-    g_fake.files.erase(file);
+    std::string file = g_fake.Located(path);
+    g_fake.journal.push_back("delete " + Named(path));
+    if (g_fake.files.erase(file))
+        g_fake.deleted.push_back(file);
 }
 
 // Windows matching as the launcher uses it: "*.*" takes every entry, "*.x"
@@ -82,14 +184,15 @@ PlatformSearch *PlatformFindFirst(const char *pattern, const char **name) {
     auto *search = new PlatformSearch;
     if (std::string(pattern) == "*.*")
         search->names = {".", ".."};
-    std::vector<std::string> entries;
-    for (const auto &file : g_fake.files)
-        entries.push_back(file.first);
-    entries.insert(entries.end(), g_fake.dirs.begin(), g_fake.dirs.end());
+    std::string here = g_fake.Real(g_fake.cwd);
+    std::set<std::string> entries(g_fake.dirs.begin(), g_fake.dirs.end());
+    for (const auto &entry : g_fake.files)
+        entries.insert(entry.first);
+    for (const auto &entry : g_fake.links)
+        entries.insert(entry.first);
     for (const std::string &path : entries) {
-        std::string leaf = path.substr(path.find_last_of('\\') + 1);
-        if (Parent(path) == g_fake.cwd && Matches(pattern, leaf))
-            search->names.push_back(leaf);
+        if (FakePlatform::ParentOf(path) == here && Matches(pattern, Leaf(path)))
+            search->names.push_back(Leaf(path));
     }
     if (search->names.empty()) {
         delete search;
@@ -144,6 +247,8 @@ bool PlatformShellStart(const char *program, const char *parameters) {
 
 void PlatformRunAndWait(const char *command) {
     g_fake.journal.push_back(std::string("run ") + command + " | in " + g_fake.cwd);
+    if (g_fake.while_waiting)
+        g_fake.while_waiting();
 }
 
 void PlatformExitProcess(int code) {
@@ -152,6 +257,10 @@ void PlatformExitProcess(int code) {
 
 void PlatformEnableControl(int id, bool enabled) {
     g_fake.enabled[id] = enabled;
+}
+
+bool PlatformControlEnabled(int id) {
+    return g_fake.enabled[id];
 }
 
 void PlatformDestroyMainWindow() {
@@ -164,5 +273,7 @@ void PlatformShowMainWindow(bool visible) {
 
 bool PlatformConfirmUninstall() {
     g_fake.journal.push_back("confirm");
+    if (g_fake.while_waiting)
+        g_fake.while_waiting();
     return g_fake.confirm_answer;
 }

@@ -1,13 +1,13 @@
-// An in-memory machine for the launcher's decisions: files, directories, one
-// registry key, the main window's buttons, and a journal of every action.
+// An in-memory machine for the launcher's decisions: files, directories and
+// directory links under Windows path rules, one registry key, the main
+// window's buttons, and a journal of every action.
 #pragma once
 
 #include "launcher/install_state.h"
 #include "launcher/launcher_state.h"
 #include "platform/platform.h"
 
-#include <gtest/gtest.h>
-
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -16,49 +16,47 @@
 using Steps = std::vector<std::string>;
 
 struct FakePlatform {
-    std::string cwd = "c:\\";
-    std::map<std::string, std::string> files; // lower-case absolute path -> bytes
-    std::set<std::string> dirs;               // lower-case absolute paths
+    std::string cwd = "c:\\"; // as Windows keeps it: the path given, links not followed
+    std::map<std::string, std::string> files; // real path -> bytes
+    std::set<std::string> dirs;               // real paths
+    std::map<std::string, std::string> links; // real path of a link -> its target
 
     bool key_exists = false;
     std::map<std::string, std::string> values; // registry value name -> stored bytes
 
     std::map<int, bool> enabled; // control id -> state
     bool confirm_answer = true;
+    std::function<void()> while_waiting; // runs while the question or the sound tool is open
     StartResult create_result = kStarted;
     bool shell_result = true;
 
-    // Everything that changes the machine or starts something, in order.
+    // Everything that changes the machine or starts something, in order,
+    // with paths as the launcher named them (made absolute, lower case).
     Steps journal;
+    // The real paths of what was deleted or created, links followed.
+    std::vector<std::string> deleted, created;
     int open_searches = 0;
 
+    // `path` made absolute the way Windows does: '/' as '\', "." and ".."
+    // segments applied, trailing dots and blanks dropped; lower case.
     std::string Absolute(const std::string &path) const;
+    // The directory or file `path` reaches, every link on the way followed.
+    std::string Real(const std::string &path) const;
+    // The entry `path` names itself: its directory's links followed, not its own.
+    std::string Located(const std::string &path) const;
+
     void AddFile(const std::string &path, const std::string &bytes = "x") {
-        files[Absolute(path)] = bytes;
+        AddDir(ParentOf(Located(path)));
+        files[Located(path)] = bytes;
     }
-    bool HasFile(const std::string &path) const { return files.count(Absolute(path)); }
+    bool HasFile(const std::string &path) const { return files.count(Real(path)); }
     void AddDir(const std::string &path);
+    void AddLink(const std::string &path, const std::string &target);
+
+    static std::string ParentOf(const std::string &real);
 };
 
 extern FakePlatform g_fake;
 
-// Fresh machine and fresh launcher state for each test.
+// Fresh machine and fresh launcher state.
 void ResetFake();
-
-// A machine with the demo installed in C:\DEMO and the launcher's state as
-// the first probe left it.
-class Installed : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ResetFake();
-        g_fake.key_exists = true;
-        g_fake.values["Kora Pro Path"] = "C:\\DEMO";
-        g_fake.values["Uninstall"] = "C:\\DEMO\\uninst.exe -fC:\\DEMO\\install.log";
-        g_fake.AddDir("C:\\DEMO\\drivers");
-        g_fake.AddFile("C:\\DEMO\\kora.exe");
-        g_fake.AddFile("C:\\DEMO\\uninst.exe");
-        ProbeInstallState();
-    }
-
-    const Steps &Journal() const { return g_fake.journal; }
-};

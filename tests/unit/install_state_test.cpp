@@ -1,6 +1,6 @@
 // The probe: registry and files in, button states (and at most one
 // placeholder file) out.
-#include "fake_platform.h"
+#include "fixtures.h"
 #include "resource.h"
 
 class Probe : public ::testing::Test {
@@ -11,9 +11,8 @@ class Probe : public ::testing::Test {
         g_fake.key_exists = true;
         g_fake.values["Kora Pro Path"] = path;
         g_fake.AddDir(path);
-        std::string dir = path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
         if (game)
-            g_fake.AddFile(dir + "\\kora.exe");
+            g_fake.AddFile(path + "\\kora.exe");
     }
 
     // Start, Sound setup, Uninstall after one probe, "on" or "--" each.
@@ -58,6 +57,50 @@ TEST_F(Probe, InstallPathGetsExactlyOneTrailingBackslash) {
     EXPECT_STREQ(g_state.install.install_path, "C:\\DEMO\\");
 }
 
+// Each path is installed with the game where Windows would look for it, so
+// a path wrongly taken shows as enabled buttons.
+TEST_F(Probe, OnlyAbsolutePathsThatNameThemselvesCountAsInstallations) {
+    const struct {
+        const char *path;
+        bool installed;
+    } cases[] = {
+        {"C:\\DEMO", true},
+        {"C:\\Program Files\\Kora Demo\\", true}, // a blank inside a segment
+        {"C:\\", true},                           // a drive root
+        {"d:\\x", true},
+        {"\\\\srv\\share\\dir", true},
+        {"\\\\srv\\share\\dir\\", true},
+        {"\\\\srv\\share", false}, // a bare share
+        {"\\\\srv\\share\\", false},
+        {"", false},
+        {".", false},
+        {"..", false},
+        {"DEMO", false},
+        {"C:.", false},
+        {"C:DEMO", false},
+        {"\\DEMO", false},
+        {"C:\\DEMO\\..", false},
+        {"C:\\DEMO\\.\\", false},
+        {"C:\\DEMO.", false},   // a trailing dot
+        {"C:\\DEMO \\", false}, // a trailing blank
+        {"C:\\DE MO. \\x", false},
+        {"C:\\\\DEMO", false}, // an empty segment
+        {"C:/DEMO/..", false},
+        {"C:\\DEMO/..", false},
+        {"C:\\DEMO\\*", false},
+        {"C:\\DEMO:data", false},
+        {"\\\\.\\C:\\DEMO", false},
+        {"\\\\?\\C:\\DEMO", false},
+    };
+    for (const auto &c : cases) {
+        ResetFake();
+        g_fake.cwd = "c:\\users\\me\\demo";
+        g_fake.AddDir("c:\\users\\me\\demo");
+        Install(c.path);
+        EXPECT_EQ(Buttons(), c.installed ? "-- on -- " : "-- -- -- ") << c.path;
+    }
+}
+
 TEST_F(Probe, PathWithoutRoomForItsBackslashCountsAsNotInstalled) {
     std::string longest = "C:\\" + std::string(123, 'd'); // 126 characters
     Install(longest);
@@ -77,7 +120,11 @@ TEST_F(Probe, UninstallCommandSplitsAtTheFirstDashF) {
         {"C:\\DEMO\\uninst.exe -fC:\\DEMO\\install.log", "C:\\DEMO\\uninst.exe",
          "-fC:\\DEMO\\install.log"},
         {"C:\\DEMO\\uninst.exe -fa -fb", "C:\\DEMO\\uninst.exe", "-fa -fb"},
+        {"C:\\my-files\\DEMO\\uninst.exe -fC:\\my-files\\DEMO\\inst.log",
+         "C:\\my-files\\DEMO\\uninst.exe", "-fC:\\my-files\\DEMO\\inst.log"},
+        {"C:\\a-f\\uninst.exe", "C:\\a-f\\uninst.exe", nullptr},
         {"-fC:\\log", "-fC:\\log", "-fC:\\log"}, // not cut at the very start
+        {"-fC:\\log -fx", "-fC:\\log -fx", "-fC:\\log -fx"},
         {"C:\\DEMO\\uninst.exe", "C:\\DEMO\\uninst.exe", nullptr},
         {"C:\\u.exe " + longest_args, "C:\\u.exe", longest_args.c_str()},
     };
@@ -112,6 +159,8 @@ TEST_F(Probe, PlaceholderOnlyAfterASoundSetupAndOnlyOnce) {
 TEST_F(Probe, PlaceholderThatCannotBeWrittenLeavesStartOff) {
     Install("C:\\DEMO"); // no drivers directory
     g_state.install.sound_setup_ran = true;
+    EXPECT_EQ(Buttons(), "-- on -- ");
+    g_fake.AddLink("C:\\DEMO\\drivers", "C:\\Windows");
     EXPECT_EQ(Buttons(), "-- on -- ");
     EXPECT_TRUE(g_fake.journal.empty());
 }

@@ -1,6 +1,6 @@
 // Where the launcher thinks it was started from, and what the source medium
 // offers at start-up.
-#include "fake_platform.h"
+#include "fixtures.h"
 #include "launcher/launch_context.h"
 
 static void Derive(const std::string &command_line) {

@@ -1,0 +1,50 @@
+#include "path_rules.h"
+
+#include <string.h>
+
+static bool IsDriveLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsAbsolutePath(const char *path) {
+    if (IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\')
+        return true;
+    return path[0] == '\\' && path[1] == '\\';
+}
+
+// A segment Windows would read as written: not empty, no dot or blank at its
+// end (which covers "." and ".."), no character that means something else.
+static bool IsPlainSegment(const char *segment, size_t length) {
+    if (length == 0 || segment[length - 1] == '.' || segment[length - 1] == ' ')
+        return false;
+    for (size_t i = 0; i < length; ++i) {
+        unsigned char c = (unsigned char)segment[i];
+        if (c < 0x20 || strchr("\"*:<>?|/", c))
+            return false;
+    }
+    return true;
+}
+
+// Every segment of `rest` plain; a single trailing '\' is allowed. At least
+// `minimum` segments.
+static bool SegmentsArePlain(const char *rest, int minimum) {
+    int count = 0;
+    while (*rest) {
+        size_t length = strcspn(rest, "\\");
+        if (!IsPlainSegment(rest, length))
+            return false;
+        ++count;
+        rest += length;
+        if (*rest == '\\')
+            ++rest;
+    }
+    return count >= minimum;
+}
+
+bool IsInstallDirectory(const char *path) {
+    if (!IsAbsolutePath(path))
+        return false;
+    if (path[0] == '\\') // server, share and at least one directory
+        return SegmentsArePlain(path + 2, 3);
+    return SegmentsArePlain(path + 3, 0);
+}

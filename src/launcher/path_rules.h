@@ -1,0 +1,14 @@
+// Which paths from the registry the launcher trusts. Everything it deletes or
+// starts is named by a value some other program wrote, so a path counts only
+// when it cannot mean a different place after a change of directory.
+#pragma once
+
+// True for "X:\..." and "\\server\share\...": a path that names the same
+// place whatever the current directory is.
+bool IsAbsolutePath(const char *path);
+
+// True for an absolute directory path (a drive root "X:\" included, a bare
+// share "\\server\share" not) whose every segment names itself: no empty,
+// "." or ".." segment, no segment ending in '.' or a blank (which Windows
+// drops when it changes directory), no wildcard, stream or '/' separator.
+bool IsInstallDirectory(const char *path);

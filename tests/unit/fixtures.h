@@ -1,0 +1,24 @@
+// The unit tests' common ground: the in-memory machine and an installed demo.
+#pragma once
+
+#include "fake_platform.h"
+
+#include <gtest/gtest.h>
+
+// A machine with the demo installed in C:\DEMO and the launcher's state as
+// the first probe left it.
+class Installed : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetFake();
+        g_fake.key_exists = true;
+        g_fake.values["Kora Pro Path"] = "C:\\DEMO";
+        g_fake.values["Uninstall"] = "C:\\DEMO\\uninst.exe -fC:\\DEMO\\install.log";
+        g_fake.AddDir("C:\\DEMO\\drivers");
+        g_fake.AddFile("C:\\DEMO\\kora.exe");
+        g_fake.AddFile("C:\\DEMO\\uninst.exe");
+        ProbeInstallState();
+    }
+
+    const Steps &Journal() const { return g_fake.journal; }
+};
