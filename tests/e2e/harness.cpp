@@ -17,12 +17,16 @@ bool WaitUntil(const std::function<bool()> &done, DWORD timeout_ms) {
 }
 
 std::string ControlText(HWND control) {
-    static char text[65536];
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_ABORTIFHUNG,
-                             kMessageLimitMs, &length))
+    if (!SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageLimitMs,
+                             &length))
         return "<no answer>";
-    return std::string(text, length);
+    std::string text(length + 1, '\0');
+    if (!SendMessageTimeoutA(control, WM_GETTEXT, text.size(), (LPARAM)text.data(),
+                             SMTO_ABORTIFHUNG, kMessageLimitMs, &length))
+        return "<no answer>";
+    text.resize(length);
+    return text;
 }
 
 void PressButton(HWND dialog, int id) {

@@ -17,6 +17,8 @@ const char kOutside[] = "C:\\e2e\\outside";
 const std::vector<std::string> kRunTimeFiles = {"a.pif", "drivers\\dig.ini", "loading.bmp",
                                                 "save\\1.sav"};
 const char kUninstallValue[] = "C:\\DEMO\\uninst.exe -fC:\\DEMO\\uninst.log";
+// What a clean-up that reached the drive root would delete.
+const std::vector<std::string> kRootBait = {"loading.bmp", "bait.pif"};
 
 // `prefix` repeated out with `unit` to exactly `length` characters.
 std::string Padded(std::string prefix, size_t length, const std::string &unit = "x") {
@@ -41,6 +43,7 @@ void PlaceFiles(const std::string &directory, const std::vector<std::string> &fi
 }
 
 const char kInstalled[] = "Sound Uninstall Exit";
+const char kConfigured[] = "Start Sound Uninstall Exit";
 
 // A registry value and the buttons it leads to.
 struct Value {
@@ -197,13 +200,18 @@ TEST_F(Hostile, DirectoriesAndHeldFilesInTheProbesWay) {
 }
 
 // A read-only saved game, an empty subdirectory of save and a directory
-// matching "*.pif" are passed over; an installation directory that does not
-// exist makes the clean-up delete nothing at all, here or elsewhere.
+// matching "*.pif" are passed over; a record that names no trustworthy
+// installation or uninstaller makes the launcher delete nothing, here, in the
+// drive root or in its own current directory.
 TEST_F(Hostile, UninstallPassesOverWhatItCannotDelete) {
     ReleaseStandIns(); // the uninstallers end at once
     InstallDemo();
     PlaceStandIn(Installed("uninst.exe"));
-    SetInstallValue("Uninstall", kUninstallValue);
+    PlaceStandIn("C:\\m.exe"); // what a cut inside "C:\my-files" would name
+    PlaceFiles("C:", kRootBait);
+    const std::string my_files = "C:\\my-files\\DEMO";
+    PlaceStandIn(my_files + "\\kora.exe");
+    PlaceStandIn(my_files + "\\uninst.exe");
     PlaceFiles(kInstallDir, kRunTimeFiles);
     WriteBytes(Installed("save\\ro.sav"), "");
     SetFileAttributesA(Installed("save\\ro.sav").c_str(), FILE_ATTRIBUTE_READONLY);
@@ -212,30 +220,80 @@ TEST_F(Hostile, UninstallPassesOverWhatItCannotDelete) {
         fs::create_directories(Installed(directory));
 
     const std::vector<std::string> everything = ListFiles(kInstallDir);
+    const std::string relative = "uninst.exe -f" + Installed("uninst.log");
+    const std::string dash_f = my_files + "\\uninst.exe -f" + my_files + "\\inst.log";
 
     const struct {
-        std::string path;
+        std::string path, uninstall, work_dir;
         const char *buttons;
-        std::string directory; // where the uninstaller starts
+        std::string record; // what the uninstaller saw; empty: nothing started
         std::vector<std::string> left;
     } kCases[] = {
-        {Installed("gone"), "Uninstall Exit", kOutside, everything},
+        {".", kUninstallValue, kOutside, "Exit", "", everything},
+        {"C:\\DEMO\\..", kUninstallValue, kOutside, "Exit", "", everything},
+        {kInstallDir, relative, kInstallDir, kConfigured, "", everything},
+        {Installed("gone"), kUninstallValue, kOutside, "Uninstall Exit",
+         std::string("uninst\t") + kUninstallValue + "\t" + kOutside, everything},
+        {my_files, dash_f, kOutside, kInstalled, "uninst\t" + dash_f + "\t" + my_files, everything},
         {kInstallDir,
-         "Start Sound Uninstall Exit",
-         Installed("save"),
+         kUninstallValue,
+         kOutside,
+         kConfigured,
+         std::string("uninst\t") + kUninstallValue + "\t" + Installed("save"),
          {"kora.exe", "save\\ro.sav", "uninst.exe"}},
     };
     for (const auto &c : kCases) {
-        SCOPED_TRACE(c.path);
+        SCOPED_TRACE(c.path + " | " + c.uninstall);
         SetInstallValue("Kora Pro Path", c.path);
+        SetInstallValue("Uninstall", c.uninstall);
         ClearRecord();
+        work_dir = c.work_dir;
         ASSERT_TRUE(StartLauncher());
         Expect(c.buttons, "before");
-        ASSERT_NO_FATAL_FAILURE(AnswerUninstall(IDYES));
-        ExpectHandOver(std::string("uninst\t") + kUninstallValue + "\t" + c.directory);
+        if (std::string(c.buttons).find("Uninstall") == std::string::npos)
+            launcher.Click(IDC_UNINSTALL); // disabled: no question
+        else
+            ASSERT_NO_FATAL_FAILURE(AnswerUninstall(IDYES));
+        if (c.record.empty()) {
+            EXPECT_TRUE(launcher.Flush()) << "the launcher left";
+            EXPECT_EQ(RecordLines(), std::vector<std::string>());
+        } else {
+            ExpectHandOver(c.record);
+        }
         EXPECT_EQ(ListFiles(kInstallDir), c.left);
         for (const char *directory : kDirectories)
             EXPECT_TRUE(fs::is_directory(Installed(directory))) << directory;
         launcher.Kill();
     }
+    for (const std::string &file : kRootBait) {
+        EXPECT_TRUE(fs::is_regular_file("C:\\" + file)) << "deleted in the drive root: " << file;
+        RemoveTree("C:\\" + file);
+    }
+    RemoveTree("C:\\m.exe");
+    RemoveTree("C:\\my-files");
+}
+
+// Linked save and drivers directories lead out of the installation: the
+// clean-up passes over them and still takes what is its own.
+TEST_F(Hostile, UninstallFollowsNoLinks) {
+    ReleaseStandIns();
+    InstallDemo();
+    PlaceStandIn(Installed("uninst.exe"));
+    SetInstallValue("Uninstall", kUninstallValue);
+    PlaceFiles(kInstallDir, {"a.pif", "loading.bmp"});
+    // Removed even when the test fails: the next world must not reach outside.
+    struct Links {
+        ~Links() {
+            RemoveLink(Installed("save"));
+            RemoveLink(Installed("drivers"));
+        }
+    } links;
+    ASSERT_TRUE(MakeLink(Installed("save"), std::string(kOutside) + "\\save"));
+    ASSERT_TRUE(MakeLink(Installed("drivers"), std::string(kOutside) + "\\drivers"));
+    ASSERT_TRUE(StartLauncher());
+    Expect(kConfigured, "before"); // the linked drivers hold a configuration
+    ASSERT_NO_FATAL_FAILURE(AnswerUninstall(IDYES));
+    ExpectHandOver(std::string("uninst\t") + kUninstallValue + "\t" + kInstallDir);
+    EXPECT_FALSE(fs::exists(Installed("a.pif")));
+    EXPECT_FALSE(fs::exists(Installed("loading.bmp")));
 }

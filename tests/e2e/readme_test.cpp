@@ -29,7 +29,8 @@ class Readme : public E2eTest {
 
     void ExpectTextOnActivation(HWND viewer, const std::string &text) {
         EXPECT_TRUE(launcher.Activate(viewer));
-        EXPECT_EQ(ControlText(GetDlgItem(viewer, IDC_README_TEXT)), text);
+        EXPECT_TRUE(ControlText(GetDlgItem(viewer, IDC_README_TEXT)) == text)
+            << "not the file's text, " << text.size() << " bytes";
     }
 
     static void CloseWithBack(HWND dialog) {
@@ -71,4 +72,28 @@ TEST_F(Readme, AboutBoxOnF1LeavesTheViewerTextInPlace) {
     EXPECT_EQ(GetWindow(about, GW_OWNER), launcher.window());
     CloseWithBack(about);
     ExpectTextOnActivation(viewer, kText);
+}
+
+// The viewer sets its whole text at each activation: a readme of up to 1 MiB
+// opens in full; a larger one is refused as an unreadable one is, and the
+// launcher stays responsive while it is asked for it.
+TEST_F(Readme, LargeReadmesOpenInFullUpTo1MiB) {
+    std::string large;
+    while (large.size() < 300 * 1024)
+        large += "Eine Zeile des Readme, wie sie in jedem Readme stehen k\xF6nnte.\r\n";
+    ASSERT_NO_FATAL_FAILURE(StartWithReadme(large));
+    HWND viewer = OpenViewer(large);
+    ASSERT_TRUE(viewer) << "no viewer";
+    CloseWithBack(viewer);
+
+    WriteBytes(Medium("Readme.txt"), std::string(8 * 1024 * 1024, 'b'));
+    for (int click = 0; click < 3; ++click) {
+        launcher.Click(IDC_README);
+        DWORD_PTR result;
+        EXPECT_TRUE(
+            SendMessageTimeoutA(launcher.window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result))
+            << "no answer within a second";
+    }
+    ASSERT_TRUE(launcher.Flush());
+    EXPECT_TRUE(launcher.Dialogs("README.TXT").empty()) << "an 8 MiB readme opened";
 }

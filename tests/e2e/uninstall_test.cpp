@@ -62,3 +62,22 @@ TEST_F(Uninstall, MissingUninstallerDeletesNothing) {
     ExpectNothingDone();
     EXPECT_EQ(launcher.EnabledButtons(), "Start Sound Uninstall Exit");
 }
+
+// The question's own message loop dispatches what reaches the main window;
+// commands among it do nothing. F1, posted last, shows when all were handled.
+TEST_F(Uninstall, CommandsDuringTheQuestionDoNothing) {
+    ASSERT_NO_FATAL_FAILURE(SetUpInstallation("uninst.exe"));
+    launcher.Click(IDC_UNINSTALL);
+    HWND box = launcher.WaitDialog("Uninstall");
+    ASSERT_TRUE(box) << "no question";
+    for (int id : {IDC_UNINSTALL, IDC_START_DEMO, IDC_EXIT})
+        launcher.Click(id);
+    launcher.PressKey(VK_F1);
+    HWND about = launcher.WaitDialog("About");
+    ASSERT_TRUE(about) << "the launcher left or hangs";
+    EXPECT_EQ(launcher.Dialogs("Uninstall").size(), 1u) << "a second question";
+    PressButton(about, IDC_BACK);
+    PressButton(box, IDNO);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    ExpectNothingDone();
+}

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 using namespace std::string_literals;
@@ -27,13 +28,89 @@ std::string ReadBytes(const std::string &path) {
     return bytes.str();
 }
 
+bool RemoveLink(const std::string &link);
+
+static bool IsLink(const std::string &path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// Links below `path` go first, by the host's hand: Windows calls would
+// follow them and empty their targets.
+static void RemoveLinksBelow(const std::string &path) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = entry.cFileName, child = path + "\\" + name;
+        if (name == "." || name == ".." || !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+            RemoveLink(child);
+        else
+            RemoveLinksBelow(child);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+}
+
 void RemoveTree(const std::string &path) {
+    if (IsLink(path)) {
+        RemoveLink(path);
+        return;
+    }
+    RemoveLinksBelow(path);
     std::error_code ignored;
     // Read-only files would stay and spoil the next test's world.
     for (fs::recursive_directory_iterator it(path, ignored), end; it != end; it.increment(ignored))
         SetFileAttributesA(it->path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     fs::remove_all(path, ignored);
+}
+
+// The host's name of a Windows path, from Wine's own kernel32.
+static std::string ToHost(const std::string &path) {
+    typedef char *(CDECL * ToUnix)(const WCHAR *);
+    auto to_unix =
+        (ToUnix)(void *)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
+    std::wstring wide(path.begin(), path.end());
+    char *unix_path = to_unix ? to_unix(wide.c_str()) : nullptr;
+    std::string host = unix_path ? unix_path : "";
+    HeapFree(GetProcessHeap(), 0, unix_path);
+    return host;
+}
+
+// Wine starts a host program named by its Unix path as it would a Windows
+// one, but gives no handle to wait on: `done` tells when it has acted.
+static bool RunOnHost(std::string command_line, const std::function<bool()> &done) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    for (int tries = 0; tries < 500; ++tries, Sleep(10))
+        if (done())
+            return true;
+    return false;
+}
+
+bool MakeLink(const std::string &link, const std::string &target) {
+    fs::create_directories(target);
+    fs::create_directories(fs::path(link).parent_path());
+    std::string host_link = ToHost(link), host_target = ToHost(target);
+    return !host_link.empty() && !host_target.empty() &&
+           RunOnHost("/bin/ln -sfn \"" + host_target + "\" \"" + host_link + "\"",
+                     [&] { return IsLink(link); });
+}
+
+bool RemoveLink(const std::string &link) {
+    std::string host_link = ToHost(link);
+    return !host_link.empty() && RunOnHost("/bin/rm -f \"" + host_link + "\"", [&] {
+        return GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES;
+    });
 }
 
 std::vector<std::string> ListFiles(const std::string &directory) {

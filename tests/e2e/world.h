@@ -20,6 +20,10 @@ inline constexpr char kWorkDir[] = "C:\\e2e"; // current directory of the launch
 void WriteBytes(const std::string &path, const std::string &bytes);
 std::string ReadBytes(const std::string &path);
 void RemoveTree(const std::string &path);
+// A host link (a Unix symbolic link, which Wine shows as a reparse point) at
+// `link` to the directory `target`, and its removal; both false on failure.
+bool MakeLink(const std::string &link, const std::string &target);
+bool RemoveLink(const std::string &link);
 // Every file below `directory`, as relative paths, sorted.
 std::vector<std::string> ListFiles(const std::string &directory);
 

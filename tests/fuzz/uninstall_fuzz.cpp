@@ -64,8 +64,10 @@ static void Fail(const char *why, const std::string &path) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     std::vector<std::string> lines = Lines(data, size);
     Arrange(lines);
-    // The game's own directory, as Windows reaches it from the record.
-    std::string game_dir = g_fake.Real(lines[0].empty() ? "\\" : lines[0]);
+    // The game's own directory, as Windows reaches it from the record: the
+    // value up to its first NUL.
+    std::string path = lines[0].c_str();
+    std::string game_dir = g_fake.Real(path.empty() ? "\\" : path);
     bool has_game = g_fake.files.count(g_fake.Real(game_dir + "\\kora.exe"));
     std::map<std::string, std::string> programs = g_fake.files;
 

@@ -112,14 +112,36 @@ std::string FakePlatform::Located(const std::string &path) const {
     return (parent.back() == '\\' ? parent : parent + "\\") + leaf;
 }
 
+// False when `real` or a directory above it is a file or a link.
+static bool Free(const FakePlatform &fake, const std::string &real) {
+    for (std::string p = real; !p.empty(); p = FakePlatform::ParentOf(p))
+        if (fake.files.count(p) || fake.links.count(p))
+            return false;
+    return true;
+}
+
 void FakePlatform::AddDir(const std::string &path) {
-    for (std::string dir = Located(path); !dir.empty() && dirs.insert(dir).second;)
+    std::string dir = Located(path);
+    if (!Free(*this, dir))
+        return;
+    for (; !dir.empty() && dirs.insert(dir).second;)
         dir = ParentOf(dir);
 }
 
+void FakePlatform::AddFile(const std::string &path, const std::string &bytes) {
+    std::string file = Located(path);
+    if (!Free(*this, ParentOf(file)) || dirs.count(file) || links.count(file))
+        return;
+    AddDir(ParentOf(file));
+    files[file] = bytes;
+}
+
 void FakePlatform::AddLink(const std::string &path, const std::string &target) {
-    AddDir(ParentOf(Located(path)));
-    links[Located(path)] = Real(target);
+    std::string link = Located(path);
+    if (!Free(*this, link) || dirs.count(link))
+        return;
+    AddDir(ParentOf(link));
+    links[link] = Real(target);
 }
 
 static std::string Leaf(const std::string &real) {

@@ -45,10 +45,9 @@ struct FakePlatform {
     // The entry `path` names itself: its directory's links followed, not its own.
     std::string Located(const std::string &path) const;
 
-    void AddFile(const std::string &path, const std::string &bytes = "x") {
-        AddDir(ParentOf(Located(path)));
-        files[Located(path)] = bytes;
-    }
+    // Each Add keeps the tree a tree: a name already taken by another kind
+    // of entry, or below a file, is not added.
+    void AddFile(const std::string &path, const std::string &bytes = "x");
     bool HasFile(const std::string &path) const { return files.count(Real(path)); }
     void AddDir(const std::string &path);
     void AddLink(const std::string &path, const std::string &target);

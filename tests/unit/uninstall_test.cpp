@@ -86,6 +86,16 @@ TEST_F(Uninstall, DoesNothingWithoutAnUninstallCommand) {
     EXPECT_TRUE(Journal().empty());
 }
 
+// Turns the directory `dir` of the installation into a link to `target`.
+static void ReplaceWithLink(const std::string &dir, const std::string &target) {
+    std::string real = g_fake.Real(dir);
+    for (auto file = g_fake.files.begin(); file != g_fake.files.end();)
+        file = file->first.rfind(real, 0) == 0 ? g_fake.files.erase(file) : std::next(file);
+    for (auto sub = g_fake.dirs.begin(); sub != g_fake.dirs.end();)
+        sub = sub->rfind(real, 0) == 0 ? g_fake.dirs.erase(sub) : std::next(sub);
+    g_fake.AddLink(dir, target);
+}
+
 // What each guard leaves: which files the clean-up took, and whether the
 // launcher handed over (started the uninstaller, then exited).
 TEST_F(Uninstall, CleanUpStaysInsideTheGamesOwnInstallation) {
@@ -104,8 +114,7 @@ TEST_F(Uninstall, CleanUpStaysInsideTheGamesOwnInstallation) {
         {"save is a link",
          [] {
              g_fake.AddFile("C:\\Users\\me\\letter.doc");
-             g_fake.dirs.erase("c:\\demo\\save");
-             g_fake.AddLink("C:\\DEMO\\save", "C:\\Users\\me");
+             ReplaceWithLink("C:\\DEMO\\save", "C:\\Users\\me");
          },
          {"c:\\demo\\drivers\\dig.ini", "c:\\demo\\loading.bmp", "c:\\demo\\a.pif",
           "c:\\demo\\b.pif"},
@@ -113,7 +122,7 @@ TEST_F(Uninstall, CleanUpStaysInsideTheGamesOwnInstallation) {
         {"drivers is a link",
          [] {
              g_fake.AddFile("C:\\Windows\\dig.ini");
-             g_fake.AddLink("C:\\DEMO\\drivers", "C:\\Windows");
+             ReplaceWithLink("C:\\DEMO\\drivers", "C:\\Windows");
          },
          {"c:\\demo\\loading.bmp", "c:\\demo\\a.pif", "c:\\demo\\b.pif",
           "c:\\demo\\save\\slot1.sav", "c:\\demo\\save\\slot2.sav"},
