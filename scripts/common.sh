@@ -65,7 +65,7 @@ ensure_prefix() {
 # Maps drive letter $1 of the prefix to the host directory $2.
 map_drive() {
     mkdir -p "$2"
-    ln -sfn "$2" "$WINEPREFIX/dosdevices/${1,,}:"
+    ln -sfn "$(cd "$2" && pwd)" "$WINEPREFIX/dosdevices/${1,,}:"
 }
 
 # The readme ships as the medium's programs expect it: Windows-1252, CR LF.
