@@ -1,5 +1,6 @@
-# Shared by scripts/demo, scripts/test and scripts/bench: installs what this
-# machine lacks, builds both presets and prepares a project-local Wine prefix.
+# Shared by scripts/demo, scripts/test, scripts/bench and scripts/medium:
+# installs what this machine lacks, builds both presets, prepares a
+# project-local Wine prefix and puts the CD image into its drive D:.
 # Source it from the project root.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -83,7 +84,7 @@ EOF
 insert_cd() {
     eject_cd "$2"
     mkdir -p "$2"
-    xorriso -no_rc -report_about SORRY -osirrox on -indev "$1" -extract / "$2" 2>/dev/null
+    xorriso -no_rc -report_about SORRY -osirrox on -indev "$1" -extract / "$2" 2>/dev/null || return 1
     map_drive D "$2"
     wine reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f >/dev/null
     # The drive type is read when Wine's services start.
