@@ -68,11 +68,13 @@ Section
     SetOutPath "$INSTDIR"
     File "${STANDINS}\kora.exe"
     File "${STANDINS}\setsound.exe"
+    ; The sound tool writes drivers\dig.ini; the game keeps its saves in save\.
+    CreateDirectory "$INSTDIR\drivers"
     CreateDirectory "$INSTDIR\save"
     WriteUninstaller "$INSTDIR\uninst.exe"
     ; Files before their directories, so one pass removes them all.
     FileOpen $0 "$INSTDIR\install.log" w
-    FileWrite $0 "kora.exe$\r$\nsetsound.exe$\r$\nuninst.exe$\r$\nsave\$\r$\n"
+    FileWrite $0 "kora.exe$\r$\nsetsound.exe$\r$\nuninst.exe$\r$\ndrivers\$\r$\nsave\$\r$\n"
     FileClose $0
     WriteRegStr HKLM "${KEY}" "Kora Pro Path" "$INSTDIR"
     WriteRegStr HKLM "${KEY}" "Uninstall" "$INSTDIR\uninst.exe -f$INSTDIR\install.log"
