@@ -9,18 +9,17 @@
 #include <string>
 #include <vector>
 
-enum GoalKind {
-    kNoGoal,
-    kRatioAtMost,  // launcher / baseline <= limit
-    kNoGrowth,     // launcher <= 0
-    kNoMoreGrowth, // launcher <= the baseline's growth (a control doing the same raw work)
-};
+// The goals a figure can have, as the report names them: none, launcher /
+// baseline <= limit, launcher <= 0, launcher <= the baseline's growth (a
+// control doing the same raw work).
+const char kNoGoal[] = "none", kRatioAtMost[] = "ratio_at_most", kNoGrowth[] = "no_growth",
+           kNoMoreGrowth[] = "no_growth_beyond_control";
 
-// One figure of the table and of the JSON file; baseline NaN when it has none.
+// One figure; baseline NaN when it has none.
 struct Row {
     std::string name, unit;
     double launcher, baseline = NAN;
-    GoalKind goal = kNoGoal;
+    const char *goal = kNoGoal;
     double limit = NAN;
     std::string detail;
 };
@@ -31,9 +30,11 @@ inline Row Figure(const std::string &name, const char *unit, double launcher,
     return {name, unit, launcher, baseline, kNoGoal, NAN, ""};
 }
 
-void PrintTable(const std::vector<Row> &rows);
-bool WriteJson(const std::string &path, const std::string &run, const std::vector<Row> &rows,
-               double seconds);
+// Writes the figures for scripts/bench, which prints them as a table and
+// writes the JSON file: a line "<run>\t<seconds>", then one line a figure,
+// its fields separated by tabs in the order of Row.
+bool WriteFigures(const std::string &path, const std::string &run, const std::vector<Row> &rows,
+                  double seconds);
 
 // The medium, drive M:, with start.exe and its baselines; the working
 // directory holds the installation and the driver's own files.
@@ -61,13 +62,11 @@ bool GroupUp(const Group &group, const char *window_class);
 // Asks all members to end first, so that they end side by side.
 void StopGroup(Group *group);
 
-// CPU time in nanoseconds per running process of the group, by process ID.
-// Under Wine it comes from the host's scheduler, because GetProcessTimes
-// answers zero for other processes there.
+// CPU time in nanoseconds per running process of the group, by the host's
+// process ID (the bench runs under Wine only).
 typedef std::vector<std::pair<unsigned long, double>> CpuReading;
 CpuReading ReadCpu(const Group &group);
 double CpuOf(const CpuReading &reading, unsigned long pid); // NaN when absent
-bool CpuFromHost();
 
 struct Footprint {
     bool ok;

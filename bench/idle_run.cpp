@@ -49,10 +49,9 @@ void FinishProbeCost(IdleRun *run, std::vector<Row> *rows) {
     rows->push_back(
         {"probe CPU per tick", "us", Median(launcher), Median(baseline), kRatioAtMost, 1.2,
          Format("median over %zu launchers and %zu baselines side by side for %.0f s; "
-                "range %.0f-%.0f vs %.0f-%.0f us; CPU from %s",
+                "range %.0f-%.0f vs %.0f-%.0f us; CPU from the host's scheduler (Wine)",
                 launcher.size(), baseline.size(), kCpuWindowMs / 1000.0, Smallest(launcher),
-                Largest(launcher), Smallest(baseline), Largest(baseline),
-                CpuFromHost() ? "the host's scheduler (Wine)" : "GetProcessTimes")});
+                Largest(launcher), Smallest(baseline), Largest(baseline))});
 }
 
 static std::vector<double> Values(const std::vector<Footprint> &readings,

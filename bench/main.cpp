@@ -75,10 +75,8 @@ int main(int argc, char **argv) {
     int status = soak ? RunSoak(soak_seconds, &rows) : RunBench(&rows);
     RemoveInstallKey();
     double seconds = (NowMs() - g_started_ms) / 1000;
-    PrintTable(rows);
-    std::string json = WorkDir() + (soak ? "\\soak.json" : "\\results.json");
-    if (!WriteJson(json, soak ? "soak" : "bench", rows, seconds))
-        fprintf(stderr, "cannot write %s\n", json.c_str());
+    if (!WriteFigures(WorkDir() + "\\figures.tsv", soak ? "soak" : "bench", rows, seconds))
+        fprintf(stderr, "cannot write figures.tsv\n");
     printf("measured in %.0f s\n", seconds);
     return status;
 }

@@ -1,4 +1,4 @@
-// The processes the bench starts, and what it reads of them. Under Wine,
+// The processes the bench starts, and what it reads of them. Wine's
 // GetProcessTimes answers zero for every process but the caller's own and
 // the process list's times move in 10 ms steps, so CPU time comes from the
 // host kernel's scheduler statistics of each Wine process
@@ -43,16 +43,6 @@ void StopGroup(Group *group) {
     group->members.clear();
 }
 
-bool CpuFromHost() {
-    static const bool wine =
-        GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-    return wine;
-}
-
-static double Ns(FILETIME time) {
-    return ((double)time.dwHighDateTime * 4294967296.0 + time.dwLowDateTime) * 100;
-}
-
 // The first field of schedstat is the time spent running, in nanoseconds.
 static double HostNs(const std::string &proc) {
     double total = 0;
@@ -65,7 +55,7 @@ static double HostNs(const std::string &proc) {
     return total;
 }
 
-static CpuReading ReadHostCpu(const std::string &program) {
+CpuReading ReadCpu(const Group &group) {
     char prefix[MAX_PATH] = "";
     GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
     std::string ours = std::string(1, '\0') + "WINEPREFIX=" + prefix + '\0';
@@ -75,24 +65,12 @@ static CpuReading ReadHostCpu(const std::string &program) {
     for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry)) {
         std::string proc = std::string("Z:\\proc\\") + entry.cFileName;
         unsigned long pid = strtoul(entry.cFileName, nullptr, 10);
-        if (pid && _stricmp(ReadBytes(proc + "\\cmdline").c_str(), program.c_str()) == 0 &&
+        if (pid && _stricmp(ReadBytes(proc + "\\cmdline").c_str(), group.program.c_str()) == 0 &&
             ('\0' + ReadBytes(proc + "\\environ")).find(ours) != std::string::npos)
             reading.push_back({pid, HostNs(proc)});
     }
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
-    return reading;
-}
-
-CpuReading ReadCpu(const Group &group) {
-    if (CpuFromHost())
-        return ReadHostCpu(group.program);
-    CpuReading reading;
-    for (const Program &member : group.members) {
-        FILETIME created, ended, kernel, user;
-        if (GetProcessTimes(member.handle(), &created, &ended, &kernel, &user))
-            reading.push_back({member.pid(), Ns(kernel) + Ns(user)});
-    }
     return reading;
 }
 
