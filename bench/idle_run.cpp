@@ -85,20 +85,16 @@ void FinishFootprint(IdleRun *run, std::vector<Row> *rows) {
     std::vector<Footprint> late = ReadFootprints(run->launchers);
     StopGroup(&run->launchers);
     const struct {
-        const char *name, *unit;
+        const char *name, *growth, *unit;
         double Footprint::*member;
-    } kFigures[] = {{"working set", "KB", &Footprint::working_set_kb},
-                    {"private bytes", "KB", &Footprint::private_kb},
-                    {"handles", "count", &Footprint::handles}};
+    } kFigures[] = {{"working set", "working set growth", "KB", &Footprint::working_set_kb},
+                    {"private bytes", "private bytes growth", "KB", &Footprint::private_kb},
+                    {"handles", "handle growth", "count", &Footprint::handles}};
     for (const auto &f : kFigures)
         rows->push_back(
             {f.name, f.unit, Median(Values(run->launchers_early, f.member)),
              Median(Values(run->windows_early, f.member)), kNoGoal, NAN,
              "medians after start-up; baseline: baseline_window.exe (empty dialog window)"});
-    rows->push_back(
-        Growth(run->launchers_early, late, "working set growth", "KB", &Footprint::working_set_kb));
-    rows->push_back(
-        Growth(run->launchers_early, late, "private bytes growth", "KB", &Footprint::private_kb));
-    rows->push_back(
-        Growth(run->launchers_early, late, "handle growth", "count", &Footprint::handles));
+    for (const auto &f : kFigures)
+        rows->push_back(Growth(run->launchers_early, late, f.growth, f.unit, f.member));
 }
