@@ -7,20 +7,26 @@
 // The launcher is started as D:\start.exe; the stand-ins record their starts
 // in <screenshot directory>\record.txt. The exit code is the number of steps
 // that did not show what they should.
-#include "install_key.h"
-#include "standin_common.h"
 #include "walk_screen.h"
-#include "walk_ui.h"
+
+#include "driver/controls.h"
+#include "driver/launcher.h"
+#include "driver/world.h"
+#include "resource.h"
 
 #include <stdio.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
 
 enum ButtonId {
-    kStart = 1003,
-    kInstall = 1006,
-    kSound = 1007,
-    kUninstall = 1008,
-    kReadme = 1009,
-    kExit = 1010
+    kStart = IDC_START_DEMO,
+    kInstall = IDC_INSTALL_DEMO,
+    kSound = IDC_SOUND_SETUP,
+    kUninstall = IDC_UNINSTALL,
+    kReadme = IDC_README,
+    kExit = IDC_EXIT
 };
 
 static const struct {
@@ -38,8 +44,7 @@ struct Walk {
     std::string install_dir;
     int step = 0;
     int unexpected = 0;
-    HANDLE launcher = nullptr;
-    HWND main = nullptr;
+    Launcher launcher;
 };
 
 // Saves a screenshot, which the demo turns into a PNG file of that name.
@@ -61,14 +66,13 @@ static void LetPaint() {
     Sleep(400);
 }
 
-static std::string ButtonStates(HWND main, const std::vector<int> &enabled, bool *as_expected) {
+static std::string ButtonStates(const Walk &walk, const std::vector<int> &enabled,
+                                bool *as_expected) {
     std::string on, off;
     *as_expected = true;
     for (const auto &button : kButtons) {
-        bool is_on = IsWindowEnabled(GetDlgItem(main, button.id));
-        bool want_on = false;
-        for (int id : enabled)
-            want_on = want_on || id == button.id;
+        bool is_on = IsWindowEnabled(GetDlgItem(walk.launcher.window(), button.id));
+        bool want_on = std::count(enabled.begin(), enabled.end(), button.id) > 0;
         *as_expected = *as_expected && is_on == want_on;
         std::string &list = is_on ? on : off;
         list += (list.empty() ? "" : ", ") + std::string(button.name);
@@ -79,9 +83,8 @@ static std::string ButtonStates(HWND main, const std::vector<int> &enabled, bool
 // "<command line> in <directory>" of the last start of `name`, from the
 // record the stand-ins keep.
 static std::string LastStart(const Walk &walk, const char *name) {
-    std::string text, found = "no start recorded";
-    ReadFileText(walk.record, &text);
-    for (const std::string &line : SplitLines(text)) {
+    std::string found = "no start recorded";
+    for (const std::string &line : RecordLines(walk.record)) {
         size_t tab = line.find('\t'), second = line.rfind('\t');
         if (tab != std::string::npos && second > tab && line.substr(0, tab) == name)
             found =
@@ -93,24 +96,12 @@ static std::string LastStart(const Walk &walk, const char *name) {
 // Starts the launcher from the medium and waits for its window and its first
 // probe, answering the picture's error box when it shows.
 static bool StartLauncher(Walk *walk, std::string *notes) {
-    if (walk->launcher)
-        CloseHandle(walk->launcher);
-    walk->launcher = StartProgram("D:\\start.exe", "D:\\");
-    walk->main = nullptr;
-    bool picture_error = false;
-    WaitUntil(
-        [&] {
-            if (HWND box = FindVisibleWindow("#32770", "Status", walk->launcher)) {
-                PostCommand(box, IDOK);
-                picture_error = true;
-            }
-            walk->main = FindVisibleWindow("TALVO", nullptr, walk->launcher);
-            return walk->main != nullptr;
-        },
-        kWindowWait);
-    *notes = picture_error ? "picture error box answered" : "no picture error";
+    // Without a console of its own, as when started from the desktop: the
+    // consoles of its children are theirs then, not this program's.
+    bool up = walk->launcher.Start("D:\\start.exe", "D:\\", DETACHED_PROCESS);
+    *notes = walk->launcher.saw_status_box() ? "picture error box answered" : "no picture error";
     Sleep(900); // the first probe runs 500 ms after start-up
-    return walk->main != nullptr;
+    return up;
 }
 
 static bool StepStart(Walk *walk) {
@@ -121,7 +112,7 @@ static bool StepStart(Walk *walk) {
         return false;
     }
     bool ok;
-    std::string buttons = ButtonStates(walk->main, {kInstall, kReadme, kExit}, &ok);
+    std::string buttons = ButtonStates(*walk, {kInstall, kReadme, kExit}, &ok);
     Shoot(walk, "step01-start");
     Report(walk, "step01-start", "launcher up, nothing installed (" + notes + "); " + buttons, ok);
     return true;
@@ -130,18 +121,17 @@ static bool StepStart(Walk *walk) {
 // A stand-in's window: screenshot it, then wait for the program to end.
 static bool CatchNotice(Walk *walk, const char *caption, const char *shot, std::string *notes,
                         bool close_it) {
-    HWND notice = WaitForWindow(kNoticeClass, caption, nullptr, kWindowWait);
-    if (!notice) {
+    HWND notice = WaitWindow(kNoticeClass, caption, 0, kWindowWait);
+    Program program;
+    if (!notice || !program.Attach(notice)) {
         *notes = std::string("no window '") + caption + "'";
         return false;
     }
-    HANDLE process = ProcessOfWindow(notice);
     LetPaint();
     Shoot(walk, shot);
     if (close_it)
         PostMessageA(notice, WM_CLOSE, 0, 0);
-    bool ended = WaitForEnd(process, kWindowWait);
-    CloseHandle(process);
+    bool ended = program.WaitExit(kWindowWait) != -1;
     *notes = std::string("window '") + caption + "' shown" + (ended ? "" : ", did not end");
     return ended;
 }
@@ -149,14 +139,14 @@ static bool CatchNotice(Walk *walk, const char *caption, const char *shot, std::
 // The launcher should have ended by itself; if not, it is ended here so
 // that the walk can go on.
 static bool LauncherEnded(Walk *walk) {
-    if (WaitForEnd(walk->launcher, kWindowWait))
+    if (walk->launcher.WaitExit(kWindowWait) != -1)
         return true;
-    TerminateProcess(walk->launcher, 1);
+    walk->launcher.Kill();
     return false;
 }
 
 static bool StepInstall(Walk *walk) {
-    PostCommand(walk->main, kInstall);
+    walk->launcher.Click(kInstall);
     std::string notes, path;
     bool ok = CatchNotice(walk, "Kora Manager DEMO Setup", "step02-install", &notes, false);
     bool ended = LauncherEnded(walk);
@@ -177,23 +167,22 @@ static bool StepInstalled(Walk *walk) {
         return false;
     }
     bool ok;
-    std::string buttons =
-        ButtonStates(walk->main, {kInstall, kSound, kUninstall, kReadme, kExit}, &ok);
+    std::string buttons = ButtonStates(*walk, {kInstall, kSound, kUninstall, kReadme, kExit}, &ok);
     Shoot(walk, "step03-installed");
     Report(walk, "step03-installed", "launcher started again, demo installed; " + buttons, ok);
     return true;
 }
 
 static bool StepSound(Walk *walk) {
-    PostCommand(walk->main, kSound);
-    bool hid = WaitUntil([&] { return !IsWindowVisible(walk->main); }, 5000);
-    bool back = WaitUntil([&] { return IsWindowVisible(walk->main); }, 30000);
+    walk->launcher.Click(kSound);
+    HWND main = walk->launcher.window();
+    bool hid = WaitUntil([&] { return !IsWindowVisible(main); }, 5000);
+    bool back = WaitUntil([&] { return IsWindowVisible(main); }, 30000);
     LetPaint();
-    std::string ini;
-    bool written = ReadFileText(walk->install_dir + "\\drivers\\dig.ini", &ini) && ini.size() > 2;
+    bool written = ReadBytes(walk->install_dir + "\\drivers\\dig.ini").size() > 2;
     bool ok;
     std::string buttons =
-        ButtonStates(walk->main, {kStart, kInstall, kSound, kUninstall, kReadme, kExit}, &ok);
+        ButtonStates(*walk, {kStart, kInstall, kSound, kUninstall, kReadme, kExit}, &ok);
     Shoot(walk, "step04-sound");
     Report(walk, "step04-sound",
            "Sound setup clicked: tool " + LastStart(*walk, "setsound") +
@@ -207,7 +196,7 @@ static bool StepSound(Walk *walk) {
 }
 
 static bool StepGame(Walk *walk) {
-    PostCommand(walk->main, kStart);
+    walk->launcher.Click(kStart);
     std::string notes;
     bool ok = CatchNotice(walk, "Kora Manager DEMO", "step05-game", &notes, true);
     bool ended = LauncherEnded(walk);
@@ -221,14 +210,14 @@ static bool StepGame(Walk *walk) {
 // Waits for a secondary window of the launcher, shows it, and closes it with
 // its "Zurück" button.
 static bool ShowSecondary(Walk *walk, const char *caption, const char *shot) {
-    HWND dialog = WaitForWindow("#32770", caption, walk->launcher, 5000);
+    HWND dialog = walk->launcher.WaitDialog(caption);
     if (!dialog) {
         Shoot(walk, shot);
         Report(walk, shot, std::string("no window '") + caption + "'", false);
         return false;
     }
     // The viewer places its text when it gets the focus, a moment later.
-    HWND field = GetDlgItem(dialog, 1015);
+    HWND field = GetDlgItem(dialog, IDC_README_TEXT);
     DWORD_PTR text = 0;
     // Sent, not asked through GetWindowTextLength, which for another
     // process's control would report only its caption.
@@ -245,7 +234,7 @@ static bool ShowSecondary(Walk *walk, const char *caption, const char *shot) {
            std::string("window '") + caption + "' shown" +
                (text > 0 ? " with " + std::to_string(text) + " characters of text" : ""),
            true);
-    PostCommand(dialog, 1018);
+    PressButton(dialog, IDC_BACK);
     bool closed = WaitUntil([&] { return !IsWindow(dialog); }, 5000);
     if (!closed)
         Report(walk, nullptr, std::string("'") + caption + "' did not close on 'Zurueck'", false);
@@ -260,9 +249,9 @@ static bool StepReadmeAndAbout(Walk *walk) {
         return false;
     }
     Report(walk, nullptr, "launcher started again; clicking Readme", true);
-    PostCommand(walk->main, kReadme);
+    walk->launcher.Click(kReadme);
     ShowSecondary(walk, "README.TXT", "step06a-readme");
-    bool typed = PressKey(walk->main, VK_F1);
+    bool typed = TypeKey(walk->launcher.window(), VK_F1);
     Report(walk, nullptr,
            std::string("F1 ") + (typed ? "typed on" : "posted to") + " the main window", true);
     ShowSecondary(walk, "About", "step06b-about");
@@ -270,17 +259,12 @@ static bool StepReadmeAndAbout(Walk *walk) {
 }
 
 static bool InstallationGone(const Walk &walk) {
-    HKEY key;
-    bool vendor_key =
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Halvorn", 0, KEY_READ, &key) == ERROR_SUCCESS;
-    if (vendor_key)
-        RegCloseKey(key);
-    return !vendor_key && !DirectoryExists(walk.install_dir);
+    return !VendorKeyExists() && !std::filesystem::is_directory(walk.install_dir);
 }
 
 static bool StepUninstall(Walk *walk) {
-    PostCommand(walk->main, kUninstall);
-    HWND box = WaitForWindow("#32770", "Uninstall", walk->launcher, 5000);
+    walk->launcher.Click(kUninstall);
+    HWND box = walk->launcher.WaitDialog("Uninstall");
     if (!box) {
         Shoot(walk, "step07a-confirm");
         Report(walk, "step07a-confirm", "Uninstall clicked: no confirmation box", false);
@@ -289,7 +273,7 @@ static bool StepUninstall(Walk *walk) {
     LetPaint();
     Shoot(walk, "step07a-confirm");
     Report(walk, "step07a-confirm", "Uninstall clicked: confirmation box 'Uninstall' shown", true);
-    PostCommand(box, IDYES);
+    PressButton(box, IDYES);
     std::string notes;
     bool ok =
         CatchNotice(walk, "Kora Manager DEMO Deinstallation", "step07b-uninstall", &notes, false);
@@ -312,9 +296,9 @@ int main(int argc, char **argv) {
     Walk walk;
     walk.shots = argv[1];
     walk.record = walk.shots + "\\record.txt";
-    walk.install_dir = EnvString("KORA_INSTALL_DIR", "C:\\KORADEMO");
-    DeleteFileA(walk.record.c_str());
-    SetEnvironmentVariableA("KORA_RECORD", walk.record.c_str());
+    const char *install_dir = getenv("KORA_INSTALL_DIR");
+    walk.install_dir = install_dir ? install_dir : "C:\\KORADEMO";
+    RecordStartsIn(walk.record);
     SetEnvironmentVariableA("KORA_QUIET", nullptr);
 
     bool (*const steps[])(Walk *) = {StepStart, StepInstall,        StepInstalled, StepSound,
@@ -326,8 +310,7 @@ int main(int argc, char **argv) {
             break;
         }
     }
-    if (walk.launcher && WaitForSingleObject(walk.launcher, 0) == WAIT_TIMEOUT)
-        TerminateProcess(walk.launcher, 1);
+    walk.launcher.Kill();
     // Also said in words: the demo runs this program inside a desktop
     // window that does not pass its exit code on.
     if (walk.unexpected)

@@ -1,26 +1,29 @@
 // The picture, in-process with the launcher's own picture code: loading and
 // converting a 640 x 480 8-bit file (read, palette, DIB section, pixel copy),
 // and one WM_PAINT of it (one block transfer into a window DC).
-#include "measures.h"
+#include "bench.h"
 
-#include "bmp_file.h"
+#include "driver/world.h"
 #include "launcher/launcher_state.h"
 #include "picture/splash_picture.h"
-#include "stats.h"
-#include "timing.h"
 
-#include <windows.h>
-#include <stdio.h>
 #include <stdlib.h>
 
 static const int kRounds = 21;
+
+std::string BenchPicture(int width, int height) {
+    std::vector<COLORREF> colours;
+    for (int i = 0; i < 256; ++i)
+        colours.push_back(RGB(i * 7, 255 - i, i));
+    return Bitmap8(width, height, colours,
+                   [=](int x, int y) { return (x * 3 + (height - 1 - y) * 5) & 0xFF; });
+}
 
 static LRESULT CALLBACK PictureWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_PAINT)
         return DefWindowProcA(window, message, wParam, lParam);
     PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    if (dc) {
+    if (HDC dc = BeginPaint(window, &paint)) {
         DrawSplashPicture(dc, 0, 0);
         EndPaint(window, &paint);
     }
@@ -70,18 +73,20 @@ static double TimePaint(HWND window) {
 }
 
 static Row PictureRow(const char *name, const std::vector<double> &times) {
-    Row row = FigureRow(name, "ms", Median(times));
-    char detail[96];
-    snprintf(detail, sizeof detail, "median of %zu rounds; fastest %.3f, slowest %.3f ms",
-             times.size(), Smallest(times), Largest(times));
-    row.detail = detail;
-    return row;
+    return {name,
+            "ms",
+            Median(times),
+            NAN,
+            kNoGoal,
+            NAN,
+            Format("median of %zu rounds; fastest %.3f, slowest %.3f ms", times.size(),
+                   Smallest(times), Largest(times))};
 }
 
-void MeasurePicture(const Fixture &fixture, std::vector<Row> *rows) {
-    std::string path = fixture.work_dir + "\\picture640.bmp";
+void MeasurePicture(std::vector<Row> *rows) {
+    std::string path = WorkDir() + "\\picture640.bmp";
     HWND window = CreatePictureWindow();
-    if (!window || !WritePicture8(path, 640, 480)) {
+    if (!window || !WriteBytes(path, BenchPicture(640, 480))) {
         fprintf(stderr, "cannot prepare the picture bench\n");
         return;
     }
