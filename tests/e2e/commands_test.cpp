@@ -56,7 +56,7 @@ TEST_F(Commands, InstallStartsTheInstallerFromTheMediumAndLeaves) {
 }
 
 // The tool's own configuration stays; when it wrote none, the placeholder
-// takes its place, unless there is no drivers directory to hold it.
+// takes its place.
 TEST_F(Commands, SoundSetupKeepsTheToolsConfiguration) {
     ASSERT_NO_FATAL_FAILURE(RunSoundSetup("Start Sound Exit"));
     EXPECT_EQ(ReadBytes(Installed("drivers\\dig.ini")), STAND_IN_SOUND_CONFIG);
@@ -67,10 +67,4 @@ TEST_F(Commands, SoundSetupWritesThePlaceholderWhenTheToolWroteNothing) {
     fs::create_directories(Installed("drivers"));
     ASSERT_NO_FATAL_FAILURE(RunSoundSetup("Start Sound Exit"));
     EXPECT_EQ(ReadBytes(Installed("drivers\\dig.ini")), "\r\n");
-}
-
-TEST_F(Commands, SoundSetupWritesNoPlaceholderWithoutDriversDirectory) {
-    SetEnvironmentVariableA(STAND_IN_SOUND_WRITE_VAR, "0");
-    ASSERT_NO_FATAL_FAILURE(RunSoundSetup("Sound Exit"));
-    EXPECT_FALSE(fs::exists(Installed("drivers\\dig.ini")));
 }

@@ -22,6 +22,8 @@ class Readme : public E2eTest {
         HWND viewer = launcher.WaitDialog("README.TXT");
         if (viewer) {
             EXPECT_EQ(GetWindow(viewer, GW_OWNER), launcher.window());
+            EXPECT_EQ(ControlText(GetDlgItem(viewer, IDC_BACK)), "Zur\xFC"
+                                                                 "ck");
             ExpectTextOnActivation(viewer, text);
         }
         return viewer;

@@ -54,15 +54,6 @@ TEST_F(Uninstall, NoChangesNothing) {
     ExpectNothingDone();
 }
 
-// Deleting the saved games without an uninstaller to hand over to would
-// only lose them.
-TEST_F(Uninstall, MissingUninstallerDeletesNothing) {
-    ASSERT_NO_FATAL_FAILURE(SetUpInstallation("gone.exe"));
-    ASSERT_NO_FATAL_FAILURE(AnswerUninstall(IDYES));
-    ExpectNothingDone();
-    EXPECT_EQ(launcher.EnabledButtons(), "Start Sound Uninstall Exit");
-}
-
 // The question's own message loop dispatches what reaches the main window;
 // commands among it do nothing. F1, posted last, shows when all were handled.
 TEST_F(Uninstall, CommandsDuringTheQuestionDoNothing) {

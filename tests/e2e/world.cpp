@@ -32,18 +32,6 @@ static std::string FromHost(std::string path) {
     return "Z:" + path;
 }
 
-std::string LauncherResource(const char *type, const char *name) {
-    static HMODULE module =
-        LoadLibraryExA(FromHost(E2E_START_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    HRSRC found = module
-                      ? FindResourceExA(module, type, name, MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN))
-                      : nullptr;
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    if (!loaded)
-        return "";
-    return std::string((const char *)LockResource(loaded), SizeofResource(module, found));
-}
-
 bool ClearMedium() {
     if (!fs::is_regular_file(std::string(kMedium) + kMediumMark))
         return false;

@@ -22,9 +22,6 @@ bool MakeLink(const std::string &link, const std::string &target);
 // Every file below `directory`, as relative paths, sorted.
 std::vector<std::string> ListFiles(const std::string &directory);
 
-// One of the launcher's resources in German (Germany), or "" when there is none.
-std::string LauncherResource(const char *type, const char *name);
-
 // Lets Wine run the launcher's windows without a window manager.
 void UnmanageLauncherWindows();
 

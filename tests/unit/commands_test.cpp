@@ -86,11 +86,12 @@ TEST(ProgramStart, ProgramFileIsTestedFirstWithTheExtensionRule) {
     g_fake.AddFile("C:\\DEMO\\uninst.cmd");
     EXPECT_TRUE(ResolveProgram("C:\\DEMO\\uninst", found, sizeof found));
     EXPECT_STREQ(found, "C:\\DEMO\\uninst.bat");
+    g_fake.AddFile("C:\\DEMO\\uninst.exe");
     g_fake.AddFile("C:\\DEMO\\uninst.com");
     EXPECT_TRUE(ResolveProgram("C:\\DEMO\\uninst", found, sizeof found));
     EXPECT_STREQ(found, "C:\\DEMO\\uninst.com");
 
-    EXPECT_FALSE(ResolveProgram("C:\\DEMO\\uninst.exe", found, sizeof found));
+    EXPECT_FALSE(ResolveProgram("C:\\DEMO\\uninst.dll", found, sizeof found));
     EXPECT_FALSE(ResolveProgram("\"C:\\DEMO\\uninst.bat\"", found, sizeof found));
     EXPECT_FALSE(ResolveProgram("C:\\DEMO\\uninst.bat -fx", found, sizeof found));
     g_fake.AddFile("C:\\DE.MO\\uninst.exe"); // a dot in a directory is no extension

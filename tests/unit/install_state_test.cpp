@@ -48,20 +48,12 @@ TEST_F(Probe, ButtonTable) {
     EXPECT_TRUE(g_fake.enabled[IDC_README]);
 }
 
-TEST_F(Probe, InstallPathGetsExactlyOneTrailingBackslash) {
-    Install("C:\\DEMO");
-    Buttons();
-    EXPECT_STREQ(g_state.install.install_path, "C:\\DEMO\\");
-    g_fake.values["Kora Pro Path"] = "C:\\DEMO\\";
-    EXPECT_EQ(Buttons(), "-- on -- ");
-    EXPECT_STREQ(g_state.install.install_path, "C:\\DEMO\\");
-}
-
 // Each path is installed with the game where Windows would look for it, so
 // a path wrongly taken shows as enabled buttons.
 TEST_F(Probe, OnlyAbsolutePathsThatNameThemselvesCountAsInstallations) {
+    const std::string longest = "C:\\" + std::string(123, 'd');
     const struct {
-        const char *path;
+        std::string path;
         bool installed;
     } cases[] = {
         {"C:\\DEMO", true},
@@ -91,6 +83,9 @@ TEST_F(Probe, OnlyAbsolutePathsThatNameThemselvesCountAsInstallations) {
         {"C:\\DEMO:data", false},
         {"\\\\.\\C:\\DEMO", false},
         {"\\\\?\\C:\\DEMO", false},
+        {longest, true},        // 126 characters, room for the backslash
+        {longest + "e", false}, // 127: the backslash would not fit
+        {longest + "\\", true}, // 127 with its backslash already there
     };
     for (const auto &c : cases) {
         ResetFake();
@@ -98,17 +93,9 @@ TEST_F(Probe, OnlyAbsolutePathsThatNameThemselvesCountAsInstallations) {
         g_fake.AddDir("c:\\users\\me\\demo");
         Install(c.path);
         EXPECT_EQ(Buttons(), c.installed ? "-- on -- " : "-- -- -- ") << c.path;
+        if (c.installed) // with exactly one trailing backslash
+            EXPECT_EQ(g_state.install.install_path, c.path.back() == '\\' ? c.path : c.path + "\\");
     }
-}
-
-TEST_F(Probe, PathWithoutRoomForItsBackslashCountsAsNotInstalled) {
-    std::string longest = "C:\\" + std::string(123, 'd'); // 126 characters
-    Install(longest);
-    EXPECT_EQ(Buttons(), "-- on -- ");
-    Install(longest + "e"); // 127: the backslash would not fit
-    EXPECT_EQ(Buttons(), "-- -- -- ");
-    Install(longest + "\\"); // 127 with its backslash already there
-    EXPECT_EQ(Buttons(), "-- on -- ");
 }
 
 TEST_F(Probe, UninstallCommandSplitsAtTheFirstDashF) {
@@ -161,6 +148,9 @@ TEST_F(Probe, PlaceholderThatCannotBeWrittenLeavesStartOff) {
     g_state.install.sound_setup_ran = true;
     EXPECT_EQ(Buttons(), "-- on -- ");
     g_fake.AddLink("C:\\DEMO\\drivers", "C:\\Windows");
+    EXPECT_EQ(Buttons(), "-- on -- ");
+    g_fake.links.clear();
+    g_fake.AddFile("C:\\DEMO\\drivers"); // a file where the directory belongs
     EXPECT_EQ(Buttons(), "-- on -- ");
     EXPECT_TRUE(g_fake.journal.empty());
 }

@@ -3,6 +3,13 @@
 #include "fixtures.h"
 #include "launcher/launch_context.h"
 
+static std::string Repeat(const std::string &unit, size_t times) {
+    std::string s;
+    while (times--)
+        s += unit;
+    return s;
+}
+
 static void Derive(const std::string &command_line) {
     ResetFake();
     DeriveLaunchContext(command_line.c_str(), &g_state);
@@ -22,6 +29,10 @@ TEST(LaunchContext, DirectoryAndDriveFromTheCommandLine) {
         {"\"D:\\START.EXE\" C:\\foo\\bar", "D:\\", 'D'}, // arguments after the closing quote
         {"\"D:\\GAMES\\START.EXE", "D:\\GAMES\\", 'D'},  // no closing quote
         {"D:\\" + std::string(130, 'a') + "\\START.EXE", "", 'D'}, // too long for its buffer
+        // Lines of 32,000 characters, the most Windows passes on.
+        {"\"D:\\start.exe\" C:" + Repeat("\\x", 15984), "D:\\", 'D'},
+        {"D:\\start.exe C:" + Repeat("\\x", 15992), "", 'D'},
+        {"D:\\start.exe " + std::string(31987, 'x'), "D:\\", 'D'},
         {"", "", '\0'},
         {"\"", "", '\0'},
     };
@@ -57,8 +68,11 @@ TEST(LaunchContext, ReadmeBesideTheLauncher) {
     g_fake.AddFile("c:\\SReadme.txt");
     EXPECT_TRUE(ReadmeAvailable(&g_state)); // relative to the current directory
 
-    // Room for the directory but not for the file name: no readme, no cut path.
-    Derive("D:\\" + std::string(115, 'a') + "\\START.EXE");
+    // 127 characters fit with their NUL; 128 leave no readme, and no cut path.
+    Derive("D:\\" + std::string(113, 'a') + "\\START.EXE");
+    ReadmeAvailable(&g_state);
+    EXPECT_EQ(strlen(g_state.launcher_dir), 127u);
+    Derive("D:\\" + std::string(114, 'a') + "\\START.EXE");
     EXPECT_FALSE(ReadmeAvailable(&g_state));
     EXPECT_STREQ(g_state.launcher_dir, "");
 }

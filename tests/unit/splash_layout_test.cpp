@@ -12,19 +12,14 @@ namespace {
 
 typedef std::vector<unsigned char> Bytes;
 
-void Put16(Bytes &file, size_t at, uint32_t value) {
-    file[at] = value & 0xFF;
-    file[at + 1] = (value >> 8) & 0xFF;
-}
-
-void Put32(Bytes &file, size_t at, uint32_t value) {
-    Put16(file, at, value & 0xFFFF);
-    Put16(file, at + 2, value >> 16);
+void Put(Bytes &file, size_t at, uint32_t value, size_t bytes = 4) {
+    for (size_t i = 0; i < bytes; ++i, value >>= 8)
+        file[at + i] = value & 0xFF;
 }
 
 void PutSize(Bytes &file, uint32_t width, uint32_t height) {
-    Put32(file, 18, width);
-    Put32(file, 22, height);
+    Put(file, 18, width);
+    Put(file, 22, height);
 }
 
 // A well-formed 8-bit picture whose every byte is distinguishable: colour
@@ -35,17 +30,17 @@ Bytes MakePicture(int32_t width, int32_t height, uint32_t colours_used) {
     Bytes file(54 + table + stride * height);
     file[0] = 'B';
     file[1] = 'M';
-    Put32(file, 2, (uint32_t)file.size());
-    Put32(file, 10, (uint32_t)(54 + table));
-    Put32(file, 14, 40);
+    Put(file, 2, (uint32_t)file.size());
+    Put(file, 10, (uint32_t)(54 + table));
+    Put(file, 14, 40);
     PutSize(file, (uint32_t)width, (uint32_t)height);
-    Put16(file, 26, 1);
-    Put16(file, 28, 8);
-    Put32(file, 34, (uint32_t)(stride * height));
-    Put32(file, 38, 2835);
-    Put32(file, 42, 2835);
-    Put32(file, 46, colours_used);
-    Put32(file, 50, 7);
+    Put(file, 26, 1, 2);
+    Put(file, 28, 8, 2);
+    Put(file, 34, (uint32_t)(stride * height));
+    Put(file, 38, 2835);
+    Put(file, 42, 2835);
+    Put(file, 46, colours_used);
+    Put(file, 50, 7);
     for (size_t i = 0; i < table / 4; ++i) {
         file[54 + 4 * i] = (unsigned char)i;
         file[55 + 4 * i] = (unsigned char)(i + 1);
@@ -82,23 +77,21 @@ void ExpectLaidOut(const Bytes &file, int32_t width, int32_t height, size_t colo
     EXPECT_EQ(0, memcmp(SplashPixels(&p), file.data() + 54 + 4 * colours, stride * height));
 }
 
-TEST(SplashLayout, ColoursUsedZeroMeansAFullTableOf256) {
-    ExpectLaidOut(MakePicture(16, 4, 0), 16, 4, 256, 16);
-    ExpectLaidOut(MakePicture(8, 3, 16), 8, 3, 16, 8); // a 64-byte table, then the pixels
-}
-
-TEST(SplashLayout, RowsArePaddedToFourBytesAndNothingAfterThemIsTaken) {
+// Colours used 0 means a full table of 256; rows are padded to four bytes,
+// and nothing after the last row is taken.
+TEST(SplashLayout, BlockHoldsHeaderTableAndPaddedRows) {
     const struct {
         int32_t width;
-        size_t stride;
-    } cases[] = {{1, 4}, {4, 4}, {301, 304}, {302, 304}, {303, 304}, {304, 304}, {305, 308}};
+        uint32_t colours_used;
+        size_t colours, stride;
+    } cases[] = {{16, 0, 256, 16}, {8, 16, 16, 8},   {1, 2, 2, 4},     {4, 2, 2, 4},
+                 {301, 2, 2, 304}, {303, 2, 2, 304}, {304, 2, 2, 304}, {305, 2, 2, 308}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.width);
-        ExpectLaidOut(MakePicture(c.width, 5, 2), c.width, 5, 2, c.stride);
+        Bytes file = MakePicture(c.width, 5, c.colours_used);
+        file.resize(file.size() + 100, 0xEE);
+        ExpectLaidOut(file, c.width, 5, c.colours, c.stride);
     }
-    Bytes file = MakePicture(301, 2, 0);
-    file.resize(file.size() + 100, 0xEE);
-    ExpectLaidOut(file, 301, 2, 256, 304);
 }
 
 // Each refusal starts from a good 301 x 3 picture with 16 colours and spoils
@@ -115,25 +108,25 @@ const Spoiler kSpoilers[] = {
     {"last pixel byte missing", [](Bytes &f) { f.pop_back(); }},
     {"second byte not M", [](Bytes &f) { f[1] = 'A'; }},
     {"first byte not B", [](Bytes &f) { f[0] = 'b'; }},
-    {"core header of 12 bytes", [](Bytes &f) { Put32(f, 14, 12); }},
-    {"version 4 header of 108 bytes", [](Bytes &f) { Put32(f, 14, 108); }},
-    {"4 bits per pixel", [](Bytes &f) { Put16(f, 28, 4); }},
-    {"24 bits per pixel", [](Bytes &f) { Put16(f, 28, 24); }},
-    {"run-length compressed", [](Bytes &f) { Put32(f, 30, 1); }},
-    {"bit fields", [](Bytes &f) { Put32(f, 30, 3); }},
-    {"width 0", [](Bytes &f) { Put32(f, 18, 0); }},
-    {"negative width", [](Bytes &f) { Put32(f, 18, (uint32_t)-301); }},
-    {"height 0", [](Bytes &f) { Put32(f, 22, 0); }},
-    {"top-down rows", [](Bytes &f) { Put32(f, 22, (uint32_t)-3); }},
+    {"core header of 12 bytes", [](Bytes &f) { Put(f, 14, 12); }},
+    {"version 4 header of 108 bytes", [](Bytes &f) { Put(f, 14, 108); }},
+    {"4 bits per pixel", [](Bytes &f) { Put(f, 28, 4, 2); }},
+    {"24 bits per pixel", [](Bytes &f) { Put(f, 28, 24, 2); }},
+    {"run-length compressed", [](Bytes &f) { Put(f, 30, 1); }},
+    {"bit fields", [](Bytes &f) { Put(f, 30, 3); }},
+    {"width 0", [](Bytes &f) { Put(f, 18, 0); }},
+    {"negative width", [](Bytes &f) { Put(f, 18, (uint32_t)-301); }},
+    {"height 0", [](Bytes &f) { Put(f, 22, 0); }},
+    {"top-down rows", [](Bytes &f) { Put(f, 22, (uint32_t)-3); }},
     {"257 colours",
      [](Bytes &f) {
-         Put32(f, 46, 257);
-         Put32(f, 10, 54 + 4 * 257);
+         Put(f, 46, 257);
+         Put(f, 10, 54 + 4 * 257);
      }},
-    {"colour count wrapping the table size", [](Bytes &f) { Put32(f, 46, 0x40000010); }},
-    {"pixel offset past the table", [](Bytes &f) { Put32(f, 10, 54 + 64 + 4); }},
-    {"pixel offset inside the table", [](Bytes &f) { Put32(f, 10, 54 + 60); }},
-    {"pixel offset 0", [](Bytes &f) { Put32(f, 10, 0); }},
+    {"colour count wrapping the table size", [](Bytes &f) { Put(f, 46, 0x40000010); }},
+    {"pixel offset past the table", [](Bytes &f) { Put(f, 10, 54 + 64 + 4); }},
+    {"pixel offset inside the table", [](Bytes &f) { Put(f, 10, 54 + 60); }},
+    {"pixel offset 0", [](Bytes &f) { Put(f, 10, 0); }},
     {"largest width and height", [](Bytes &f) { PutSize(f, 0x7FFFFFFF, 0x7FFFFFFF); }},
     // 65536 x 65536 is exactly 4 GiB of rows: 0 in 32-bit arithmetic.
     {"rows of 2^32 bytes", [](Bytes &f) { PutSize(f, 0x10000, 0x10000); }},
@@ -162,37 +155,28 @@ TEST(SplashLayout, RefusesFilesBeyondTheSizeLimitEvenWhenWellFormed) {
     EXPECT_FALSE(Parsed(file).ok);
 }
 
-TEST(SplashLayout, PaletteEntriesTurnBlueGreenRedIntoRedGreenBlueWithFlagsZero) {
+// Palette entries turn blue, green, red into red, green, blue with flags 0;
+// the section's info is the header without colours used, then 256 indexes.
+TEST(SplashLayout, PaletteAndSectionRecords) {
     Bytes file = MakePicture(4, 1, 3);
     Parsed parsed(file);
     ASSERT_TRUE(parsed.ok);
     unsigned char entries[4][4];
     memset(entries, 0xCC, sizeof entries);
     FillPaletteEntries(&parsed.picture, entries);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(i + 2, entries[i][0]);
-        EXPECT_EQ(i + 1, entries[i][1]);
-        EXPECT_EQ(i, entries[i][2]);
-        EXPECT_EQ(0, entries[i][3]); // the file's reserved byte is not a flag
-    }
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(std::vector<int>(entries[i], entries[i] + 4),
+                  (std::vector<int>{i + 2, i + 1, i, 0}));
     EXPECT_EQ(0xCC, entries[3][0]); // only colour_count entries
-}
 
-TEST(SplashLayout, SectionInfoIsTheHeaderWithoutColoursUsedThenIdentityIndexes) {
-    Bytes file = MakePicture(6, 2, 16);
-    Parsed parsed(file);
-    ASSERT_TRUE(parsed.ok);
     unsigned char info[kSplashSectionInfoBytes + 1];
     info[kSplashSectionInfoBytes] = 0xCC;
     FillSectionInfo(&parsed.picture, info);
     EXPECT_EQ(552, kSplashSectionInfoBytes);
     EXPECT_EQ(0, memcmp(info, file.data() + 14, 32));
-    EXPECT_EQ(0, memcmp(info + 32, "\0\0\0\0", 4));
-    EXPECT_EQ(7, info[36]); // important colours kept
-    for (int i = 0; i < 256; ++i) {
-        EXPECT_EQ(i, info[40 + 2 * i]);
-        EXPECT_EQ(0, info[41 + 2 * i]);
-    }
+    EXPECT_EQ(0, memcmp(info + 32, "\0\0\0\0\7", 5)); // colours used 0, important kept
+    for (int i = 0; i < 256; ++i)
+        EXPECT_EQ(i, info[40 + 2 * i] | info[41 + 2 * i] << 8);
     EXPECT_EQ(0xCC, info[kSplashSectionInfoBytes]);
 }
 

@@ -10,10 +10,31 @@ class Uninstall : public Installed {
         for (const char *file : {"drivers\\dig.ini", "loading.bmp", "a.pif", "B.PIF", "keep.txt",
                                  "save\\slot1.sav", "save\\slot2.sav", "save\\old\\slot0.sav"})
             g_fake.AddFile(std::string("C:\\DEMO\\") + file);
-        g_fake.AddDir("C:\\DEMO\\save\\old");
         g_fake.AddDir("C:\\DEMO\\x.pif");
     }
+
+    // The program the launcher handed over to, or "" when it stayed.
+    static std::string HandedOver() {
+        const Steps &steps = g_fake.journal;
+        if (steps.size() < 2 || steps.back() != "exit 0")
+            return "";
+        return steps[steps.size() - 2];
+    }
 };
+
+// Removes the directory `dir` with everything in it.
+static void RemoveDir(const std::string &dir) {
+    std::string real = g_fake.Real(dir);
+    for (auto file = g_fake.files.begin(); file != g_fake.files.end();)
+        file = file->first.rfind(real, 0) == 0 ? g_fake.files.erase(file) : std::next(file);
+    for (auto sub = g_fake.dirs.begin(); sub != g_fake.dirs.end();)
+        sub = sub->rfind(real, 0) == 0 ? g_fake.dirs.erase(sub) : std::next(sub);
+}
+
+static void ReplaceWithLink(const std::string &dir, const std::string &target) {
+    RemoveDir(dir);
+    g_fake.AddLink(dir, target);
+}
 
 // Every deletion the launcher tries is in the journal, so the exact journal
 // also shows that keep.txt and everything in save\old stay.
@@ -32,101 +53,75 @@ TEST_F(Uninstall, DeletesTheFixedSetThenHandsOverFromTheSaveDirectory) {
     EXPECT_EQ(g_fake.open_searches, 0);
 }
 
-TEST_F(Uninstall, NoDeletesNothing) {
-    g_fake.confirm_answer = false;
-    RunUninstall();
-    EXPECT_EQ(Journal(), (Steps{"confirm"}));
-}
-
-TEST_F(Uninstall, WithoutPifFilesTheSaveStepStillRuns) {
-    for (const char *file : {"c:\\demo\\a.pif", "c:\\demo\\b.pif"})
-        g_fake.files.erase(file);
-    g_fake.dirs.erase("c:\\demo\\x.pif");
-    RunUninstall();
-    EXPECT_EQ(Journal()[4], "cd c:\\demo\\save");
-    EXPECT_EQ(g_fake.open_searches, 0);
-    EXPECT_EQ(Journal().back(), "exit 0");
-}
-
-TEST_F(Uninstall, MissingUninstallerDeletesNothing) {
-    g_fake.files.erase("c:\\demo\\uninst.exe");
-    RunUninstall();
-    EXPECT_EQ(Journal(), (Steps{"confirm"}));
-}
-
-TEST_F(Uninstall, CommandWithoutDashFIsTakenWholeAsTheProgram) {
-    g_fake.values["Uninstall"] = "C:\\DEMO\\uninst.exe";
-    ProbeInstallState();
-    RunUninstall();
-    EXPECT_EQ(Journal()[Journal().size() - 2],
-              "start C:\\DEMO\\uninst.exe | C:\\DEMO\\uninst.exe | in c:\\demo\\save");
-
-    g_fake.journal.clear();
-    g_fake.values["Uninstall"] = "\"C:\\DEMO\\uninst.exe\" /quiet";
-    ProbeInstallState();
-    RunUninstall();
-    EXPECT_EQ(Journal(), (Steps{"confirm"}));
-}
-
-TEST_F(Uninstall, NothingIsDeletedOutsideTheInstallationDirectory) {
-    g_fake.dirs.erase("c:\\demo"); // gone, though the registry still names it
-    g_fake.AddFile("C:\\loading.bmp");
-    g_fake.AddFile("C:\\uninst.exe");
-    g_fake.values["Uninstall"] = "C:\\uninst.exe -fx";
-    ProbeInstallState();
-    RunUninstall();
-    EXPECT_EQ(Journal(),
-              (Steps{"confirm", "start C:\\uninst.exe | C:\\uninst.exe -fx | in c:\\", "exit 0"}));
-}
-
-TEST_F(Uninstall, DoesNothingWithoutAnUninstallCommand) {
-    g_fake.values.erase("Uninstall");
-    ProbeInstallState();
-    RunUninstall();
-    EXPECT_TRUE(Journal().empty());
-}
-
-// Turns the directory `dir` of the installation into a link to `target`.
-static void ReplaceWithLink(const std::string &dir, const std::string &target) {
-    std::string real = g_fake.Real(dir);
-    for (auto file = g_fake.files.begin(); file != g_fake.files.end();)
-        file = file->first.rfind(real, 0) == 0 ? g_fake.files.erase(file) : std::next(file);
-    for (auto sub = g_fake.dirs.begin(); sub != g_fake.dirs.end();)
-        sub = sub->rfind(real, 0) == 0 ? g_fake.dirs.erase(sub) : std::next(sub);
-    g_fake.AddLink(dir, target);
-}
-
-// What each guard leaves: which files the clean-up took, and whether the
-// launcher handed over (started the uninstaller, then exited).
+// What each guard leaves: the files the clean-up took, and the program it
+// handed over to ("" when the launcher stayed).
 TEST_F(Uninstall, CleanUpStaysInsideTheGamesOwnInstallation) {
+    const std::vector<std::string> all = {"c:\\demo\\drivers\\dig.ini", "c:\\demo\\loading.bmp",
+                                          "c:\\demo\\a.pif", "c:\\demo\\b.pif"};
+    const std::vector<std::string> saves = {"c:\\demo\\save\\slot1.sav",
+                                            "c:\\demo\\save\\slot2.sav"};
+    auto with = [](std::vector<std::string> a, const std::vector<std::string> &b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    const std::string ordinary = "start C:\\DEMO\\uninst.exe | C:\\DEMO\\uninst.exe "
+                                 "-fC:\\DEMO\\install.log | in c:\\demo";
     const struct {
         const char *what;
         std::function<void()> arrange;
         std::vector<std::string> deleted;
-        bool hands_over;
+        std::string start;
     } cases[] = {
-        {"ordinary",
-         [] {},
-         {"c:\\demo\\drivers\\dig.ini", "c:\\demo\\loading.bmp", "c:\\demo\\a.pif",
-          "c:\\demo\\b.pif", "c:\\demo\\save\\slot1.sav", "c:\\demo\\save\\slot2.sav"},
-         true},
-        {"no game", [] { g_fake.files.erase("c:\\demo\\kora.exe"); }, {}, true},
+        {"answered No", [] { g_fake.confirm_answer = false; }, {}, ""},
+        {"no uninstaller", [] { g_fake.files.erase("c:\\demo\\uninst.exe"); }, {}, ""},
+        {"no uninstall command", [] { g_fake.values.erase("Uninstall"); }, {}, ""},
+        {"quoted uninstaller",
+         [] { g_fake.values["Uninstall"] = "\"C:\\DEMO\\uninst.exe\" /quiet"; },
+         {},
+         ""},
+        {"relative uninstaller",
+         [] {
+             g_fake.values["Uninstall"] = "uninst.exe -fC:\\DEMO\\install.log";
+             g_fake.cwd = "c:\\demo";
+         },
+         {},
+         ""},
+        {"uninstaller on a relative drive path",
+         [] {
+             g_fake.values["Uninstall"] = "C:uninst.exe -fx";
+             g_fake.cwd = "c:\\demo";
+         },
+         {},
+         ""},
+        {"no -f: the whole value is the program",
+         [] { g_fake.values["Uninstall"] = "C:\\DEMO\\uninst.exe"; }, with(all, saves),
+         "start C:\\DEMO\\uninst.exe | C:\\DEMO\\uninst.exe | in c:\\demo\\save"},
+        {"no save directory", [] { RemoveDir("C:\\DEMO\\save"); }, all, ordinary},
+        {"no *.pif",
+         [] { g_fake.files.erase("c:\\demo\\a.pif"), g_fake.files.erase("c:\\demo\\b.pif"); },
+         {"c:\\demo\\drivers\\dig.ini", "c:\\demo\\loading.bmp", saves[0], saves[1]},
+         ordinary + "\\save"},
+        {"installation gone",
+         [] {
+             g_fake.AddFile("C:\\uninst.exe");
+             g_fake.values["Uninstall"] = "C:\\uninst.exe -fx";
+             RemoveDir("C:\\DEMO");
+         },
+         {},
+         "start C:\\uninst.exe | C:\\uninst.exe -fx | in c:\\"},
+        {"no game", [] { g_fake.files.erase("c:\\demo\\kora.exe"); }, {}, ordinary},
         {"save is a link",
          [] {
              g_fake.AddFile("C:\\Users\\me\\letter.doc");
              ReplaceWithLink("C:\\DEMO\\save", "C:\\Users\\me");
          },
-         {"c:\\demo\\drivers\\dig.ini", "c:\\demo\\loading.bmp", "c:\\demo\\a.pif",
-          "c:\\demo\\b.pif"},
-         true},
+         all, ordinary},
         {"drivers is a link",
          [] {
              g_fake.AddFile("C:\\Windows\\dig.ini");
              ReplaceWithLink("C:\\DEMO\\drivers", "C:\\Windows");
          },
-         {"c:\\demo\\loading.bmp", "c:\\demo\\a.pif", "c:\\demo\\b.pif",
-          "c:\\demo\\save\\slot1.sav", "c:\\demo\\save\\slot2.sav"},
-         true},
+         with({all.begin() + 1, all.end()}, saves), ordinary + "\\save"},
         {"installation is a link",
          [] {
              g_fake.AddFile("C:\\Users\\me\\kora.exe");
@@ -137,21 +132,16 @@ TEST_F(Uninstall, CleanUpStaysInsideTheGamesOwnInstallation) {
              g_fake.AddLink("C:\\LINKED", "C:\\Users\\me");
          },
          {},
-         true},
-        {"relative uninstaller",
+         "start C:\\uninst.exe | C:\\uninst.exe -fx | in c:\\"},
+        {"the file found is the file started, wherever the clean-up ends",
          [] {
-             g_fake.values["Uninstall"] = "uninst.exe -fC:\\DEMO\\install.log";
-             g_fake.cwd = "c:\\demo";
+             g_fake.files.erase("c:\\demo\\uninst.exe");
+             g_fake.AddFile("C:\\DEMO\\uninst.bat");
+             g_fake.AddFile("C:\\DEMO\\save\\uninst.exe");
+             g_fake.values["Uninstall"] = "C:\\DEMO\\uninst -fx";
          },
-         {},
-         false},
-        {"uninstaller on a relative drive path",
-         [] {
-             g_fake.values["Uninstall"] = "C:uninst.exe -fx";
-             g_fake.cwd = "c:\\demo";
-         },
-         {},
-         false},
+         with(with(all, saves), {"c:\\demo\\save\\uninst.exe"}),
+         "start C:\\DEMO\\uninst.bat | C:\\DEMO\\uninst -fx | in c:\\demo\\save"},
     };
     for (const auto &c : cases) {
         SetUp();
@@ -160,20 +150,9 @@ TEST_F(Uninstall, CleanUpStaysInsideTheGamesOwnInstallation) {
         g_fake.journal.clear();
         RunUninstall();
         EXPECT_EQ(g_fake.deleted, c.deleted) << c.what;
-        EXPECT_EQ(Journal().back() == "exit 0", c.hands_over) << c.what;
+        EXPECT_EQ(HandedOver(), c.start) << c.what;
+        EXPECT_EQ(g_fake.open_searches, 0) << c.what;
     }
-}
-
-// The file tested is the file started, though the clean-up moved elsewhere.
-TEST_F(Uninstall, StartsTheFileItFoundBeforeTheCleanUp) {
-    g_fake.files.erase("c:\\demo\\uninst.exe");
-    g_fake.AddFile("C:\\DEMO\\uninst.bat");
-    g_fake.AddFile("C:\\DEMO\\save\\uninst.exe"); // where the clean-up ends
-    g_fake.values["Uninstall"] = "C:\\DEMO\\uninst -fx";
-    ProbeInstallState();
-    RunUninstall();
-    EXPECT_EQ(Journal()[Journal().size() - 2],
-              "start C:\\DEMO\\uninst.bat | C:\\DEMO\\uninst -fx | in c:\\demo\\save");
 }
 
 // The answer holds for the installation it was given about, and no other
@@ -202,7 +181,7 @@ TEST_F(Uninstall, YesCountsOnlyForTheRecordItAnswered) {
                 allowed.push_back(CommandAllowed(id));
         };
         RunUninstall();
-        EXPECT_EQ(Journal().back() == "exit 0", c.goes_ahead) << c.what;
+        EXPECT_EQ(HandedOver().empty(), !c.goes_ahead) << c.what;
         EXPECT_EQ(g_fake.deleted.empty(), !c.goes_ahead) << c.what;
         EXPECT_EQ(allowed, std::vector<bool>(3, false)) << c.what;
         EXPECT_FALSE(g_state.command_running) << c.what;
