@@ -4,68 +4,61 @@
 #include "launcher/program_start.h"
 #include "resource.h"
 
-using StartCommand = Installed;
+using Commands = Installed;
 
-TEST_F(StartCommand, HandsOverToTheGameInTheInstallationDirectory) {
-    RunStart();
-    EXPECT_EQ(Journal(),
-              (Steps{"cd c:\\demo", "destroy",
-                     "start C:\\DEMO\\kora.exe | C:\\DEMO\\kora.exe | in c:\\demo", "exit 0"}));
-}
-
-TEST_F(StartCommand, DriveRootInstallationStaysInTheRoot) {
-    g_fake.values["Kora Pro Path"] = "C:\\";
-    g_fake.AddFile("C:\\kora.exe");
-    g_fake.cwd = "c:\\demo";
-    ProbeInstallState();
-    RunStart();
-    EXPECT_EQ(Journal().front(), "cd c:\\");
-    EXPECT_EQ(Journal()[2], "start C:\\kora.exe | C:\\kora.exe | in c:\\");
-}
-
-TEST_F(StartCommand, FailedStartStillEndsTheLauncherButDoesNotExit) {
-    g_fake.files.erase("c:\\demo\\kora.exe"); // removed since the last tick
-    RunStart();
-    EXPECT_EQ(Journal(), (Steps{"cd c:\\demo", "destroy"}));
-}
-
-TEST_F(StartCommand, NothingBeforeTheFirstSuccessfulProbe) {
-    g_state.install.install_path[0] = '\0';
-    RunStart();
-    RunSoundSetup();
-    EXPECT_TRUE(Journal().empty());
-}
-
-using SoundSetup = Installed;
-
-TEST_F(SoundSetup, RunsTheToolHiddenThenProbesAtOnce) {
-    g_fake.enabled[IDC_EXIT] = true;
-    g_fake.while_waiting = [] { EXPECT_FALSE(CommandAllowed(IDC_EXIT)); };
-    RunSoundSetup();
-    EXPECT_TRUE(CommandAllowed(IDC_EXIT));
-    EXPECT_EQ(Journal(), (Steps{"cd c:\\demo", "hide", "run setsound.exe | in c:\\demo", "show",
-                                "create c:\\demo\\drivers\\dig.ini"}));
-    EXPECT_TRUE(g_fake.enabled[IDC_START_DEMO]);
-    EXPECT_EQ(g_fake.cwd, "c:\\demo"); // stays there afterwards
-}
-
-TEST_F(SoundSetup, NotRunWhereTheInstallationDirectoryCannotBeEntered) {
-    g_fake.dirs.erase("c:\\demo"); // gone since the last tick
-    g_fake.AddFile("C:\\setsound.exe");
-    RunSoundSetup();
-    EXPECT_TRUE(Journal().empty());
-    EXPECT_FALSE(g_state.install.sound_setup_ran);
-}
-
-TEST(InstallCommand, StartsTheInstallerAndLeavesEvenWhenItFails) {
-    ResetFake();
-    strcpy(g_state.setup_path, "D:\\setup.exe");
-    g_fake.AddFile("D:\\setup.exe");
-    RunInstall();
-    g_fake.create_result = kStartFailed;
-    RunInstall();
-    EXPECT_EQ(g_fake.journal, (Steps{"start D:\\setup.exe | D:\\setup.exe | in c:\\", "destroy",
-                                     "start D:\\setup.exe | D:\\setup.exe | in c:\\", "destroy"}));
+// Each command's whole journal on the installation in C:\DEMO.
+TEST_F(Commands, StartSoundSetupAndInstallDoWhatTheyShouldWhereTheyShould) {
+    const std::string game = "start C:\\DEMO\\kora.exe | C:\\DEMO\\kora.exe | in c:\\demo";
+    const struct {
+        const char *what;
+        std::function<void()> arrange, run;
+        Steps steps;
+    } cases[] = {
+        {"Start", [] {}, RunStart, {"cd c:\\demo", "destroy", game, "exit 0"}},
+        {"Start in a drive root",
+         [] {
+             g_fake.values["Kora Pro Path"] = "C:\\";
+             g_fake.AddFile("C:\\kora.exe");
+             g_fake.cwd = "c:\\demo";
+             ProbeInstallState();
+         },
+         RunStart,
+         {"cd c:\\", "destroy", "start C:\\kora.exe | C:\\kora.exe | in c:\\", "exit 0"}},
+        {"Start, game removed since the last tick: the launcher ends all the same",
+         [] { g_fake.files.erase("c:\\demo\\kora.exe"); },
+         RunStart,
+         {"cd c:\\demo", "destroy"}},
+        {"before the first successful probe",
+         [] { g_state.install.install_path[0] = '\0'; },
+         [] { RunStart(), RunSoundSetup(); },
+         {}},
+        {"Sound setup: hidden while the tool runs, then a probe at once",
+         [] {},
+         RunSoundSetup,
+         {"cd c:\\demo", "hide", "run setsound.exe | in c:\\demo", "show",
+          "create c:\\demo\\drivers\\dig.ini"}},
+        {"Sound setup where the installation cannot be entered",
+         [] { g_fake.dirs.erase("c:\\demo"), g_fake.AddFile("C:\\setsound.exe"); },
+         RunSoundSetup,
+         {}},
+        {"Install, and again when the installer cannot start",
+         [] {
+             strcpy(g_state.setup_path, "D:\\setup.exe");
+             g_fake.AddFile("D:\\setup.exe");
+         },
+         [] { RunInstall(), g_fake.create_result = kStartFailed, RunInstall(); },
+         {"start D:\\setup.exe | D:\\setup.exe | in c:\\", "destroy",
+          "start D:\\setup.exe | D:\\setup.exe | in c:\\", "destroy"}},
+    };
+    for (const auto &c : cases) {
+        SetUp();
+        c.arrange();
+        g_fake.enabled[IDC_EXIT] = true;
+        g_fake.while_waiting = [] { EXPECT_FALSE(CommandAllowed(IDC_EXIT)); };
+        c.run();
+        EXPECT_EQ(Journal(), c.steps) << c.what;
+        EXPECT_TRUE(CommandAllowed(IDC_EXIT)) << c.what;
+    }
 }
 
 TEST(ProgramStart, ElevationIsAskedForThroughTheShell) {
