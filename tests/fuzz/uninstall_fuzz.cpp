@@ -4,8 +4,8 @@
 //   "Uninstall" value
 //   the launcher's current directory
 //   flags: '1' as first character when a sound set-up ran in this run
-//   then entries: "f<path>" a file, "d<path>" a directory, "l<path>><target>"
-//   a directory link.
+//   then changes to the tree as FakePlatform::Apply takes them: "f<path>" a
+//   file, "d<path>" a directory, "l<path>><target>" a directory link.
 // Whatever the record and the tree, nothing outside the directory that held
 // the game may be deleted or written, nothing may be deleted unless an
 // uninstaller was started, and the file started must be one that exists.
@@ -37,18 +37,8 @@ static void Arrange(const std::vector<std::string> &lines) {
         g_fake.cwd = g_fake.Absolute(lines[2]);
     }
     g_state.install.sound_setup_ran = lines[3] == "1";
-    for (size_t i = 4; i < lines.size(); ++i) {
-        const std::string &entry = lines[i];
-        std::string path = entry.empty() ? "" : entry.substr(1);
-        if (path.size() < 3 || path[1] != ':' || path[2] != '\\')
-            continue;
-        if (entry[0] == 'f')
-            g_fake.AddFile(path);
-        else if (entry[0] == 'd')
-            g_fake.AddDir(path);
-        else if (entry[0] == 'l' && path.find('>') != std::string::npos)
-            g_fake.AddLink(path.substr(0, path.find('>')), path.substr(path.find('>') + 1));
-    }
+    for (size_t i = 4; i < lines.size(); ++i)
+        g_fake.Apply(lines[i]);
 }
 
 static bool Inside(const std::string &path, const std::string &dir) {

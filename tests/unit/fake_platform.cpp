@@ -144,6 +144,39 @@ void FakePlatform::AddLink(const std::string &path, const std::string &target) {
     links[link] = Real(target);
 }
 
+// `path` itself or anything below it.
+static bool Within(const std::string &path, const std::string &top) {
+    return path == top || path.rfind(top + "\\", 0) == 0;
+}
+
+template <class Tree> static void Prune(Tree &tree, const std::string &top) {
+    for (auto entry = tree.begin(); entry != tree.end();) {
+        const std::string &path = *entry;
+        entry = Within(path, top) ? tree.erase(entry) : std::next(entry);
+    }
+}
+
+void FakePlatform::Apply(const std::string &change) {
+    std::string path = change.empty() ? "" : change.substr(1);
+    if (path.size() < 3 || path[1] != ':' || path[2] != '\\')
+        return;
+    size_t arrow = path.find('>');
+    if (change[0] == 'f') {
+        AddFile(path);
+    } else if (change[0] == 'd') {
+        AddDir(path);
+    } else if (change[0] == 'l' && arrow != std::string::npos) {
+        AddLink(path.substr(0, arrow), path.substr(arrow + 1));
+    } else if (change[0] == '-') {
+        std::string top = Located(path);
+        for (auto entry = files.begin(); entry != files.end();)
+            entry = Within(entry->first, top) ? files.erase(entry) : std::next(entry);
+        for (auto entry = links.begin(); entry != links.end();)
+            entry = Within(entry->first, top) ? links.erase(entry) : std::next(entry);
+        Prune(dirs, top);
+    }
+}
+
 static std::string Leaf(const std::string &real) {
     return real.substr(real.find_last_of('\\') + 1);
 }

@@ -51,6 +51,10 @@ struct FakePlatform {
     bool HasFile(const std::string &path) const { return files.count(Real(path)); }
     void AddDir(const std::string &path);
     void AddLink(const std::string &path, const std::string &target);
+    // One change to the tree in a line: "f<path>" a file, "d<path>" a
+    // directory, "l<path>><target>" a directory link, "-<path>" removes a
+    // file or a directory with everything in it. Paths must be absolute.
+    void Apply(const std::string &change);
 
     static std::string ParentOf(const std::string &real);
 };

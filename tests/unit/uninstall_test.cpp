@@ -22,20 +22,6 @@ class Uninstall : public Installed {
     }
 };
 
-// Removes the directory `dir` with everything in it.
-static void RemoveDir(const std::string &dir) {
-    std::string real = g_fake.Real(dir);
-    for (auto file = g_fake.files.begin(); file != g_fake.files.end();)
-        file = file->first.rfind(real, 0) == 0 ? g_fake.files.erase(file) : std::next(file);
-    for (auto sub = g_fake.dirs.begin(); sub != g_fake.dirs.end();)
-        sub = sub->rfind(real, 0) == 0 ? g_fake.dirs.erase(sub) : std::next(sub);
-}
-
-static void ReplaceWithLink(const std::string &dir, const std::string &target) {
-    RemoveDir(dir);
-    g_fake.AddLink(dir, target);
-}
-
 // Every deletion the launcher tries is in the journal, so the exact journal
 // also shows that keep.txt and everything in save\old stay.
 TEST_F(Uninstall, DeletesTheFixedSetThenHandsOverFromTheSaveDirectory) {
@@ -54,98 +40,87 @@ TEST_F(Uninstall, DeletesTheFixedSetThenHandsOverFromTheSaveDirectory) {
 }
 
 // What each guard leaves: the files the clean-up took, and the program it
-// handed over to ("" when the launcher stayed).
+// handed over to ("" when the launcher stayed). Each case changes the tree
+// and, where given, the registry values ("" removes one).
 TEST_F(Uninstall, CleanUpStaysInsideTheGamesOwnInstallation) {
-    const std::vector<std::string> all = {"c:\\demo\\drivers\\dig.ini", "c:\\demo\\loading.bmp",
-                                          "c:\\demo\\a.pif", "c:\\demo\\b.pif"};
-    const std::vector<std::string> saves = {"c:\\demo\\save\\slot1.sav",
-                                            "c:\\demo\\save\\slot2.sav"};
-    auto with = [](std::vector<std::string> a, const std::vector<std::string> &b) {
+    const Steps all = {"c:\\demo\\drivers\\dig.ini", "c:\\demo\\loading.bmp", "c:\\demo\\a.pif",
+                       "c:\\demo\\b.pif"};
+    const Steps saves = {"c:\\demo\\save\\slot1.sav", "c:\\demo\\save\\slot2.sav"};
+    auto with = [](Steps a, const Steps &b) {
         a.insert(a.end(), b.begin(), b.end());
         return a;
     };
     const std::string ordinary = "start C:\\DEMO\\uninst.exe | C:\\DEMO\\uninst.exe "
                                  "-fC:\\DEMO\\install.log | in c:\\demo";
+    const std::string other = "start C:\\uninst.exe | C:\\uninst.exe -fx | in c:\\";
     const struct {
         const char *what;
-        std::function<void()> arrange;
-        std::vector<std::string> deleted;
+        Steps changes;
+        const char *path, *uninstall;
+        Steps deleted;
         std::string start;
     } cases[] = {
-        {"answered No", [] { g_fake.confirm_answer = false; }, {}, ""},
-        {"no uninstaller", [] { g_fake.files.erase("c:\\demo\\uninst.exe"); }, {}, ""},
-        {"no uninstall command", [] { g_fake.values.erase("Uninstall"); }, {}, ""},
-        {"quoted uninstaller",
-         [] { g_fake.values["Uninstall"] = "\"C:\\DEMO\\uninst.exe\" /quiet"; },
-         {},
-         ""},
-        {"relative uninstaller",
-         [] {
-             g_fake.values["Uninstall"] = "uninst.exe -fC:\\DEMO\\install.log";
-             g_fake.cwd = "c:\\demo";
-         },
-         {},
-         ""},
-        {"uninstaller on a relative drive path",
-         [] {
-             g_fake.values["Uninstall"] = "C:uninst.exe -fx";
-             g_fake.cwd = "c:\\demo";
-         },
-         {},
-         ""},
+        {"no uninstaller", {"-C:\\DEMO\\uninst.exe"}, nullptr, nullptr, {}, ""},
+        {"no uninstall command", {}, nullptr, "", {}, ""},
+        {"quoted uninstaller", {}, nullptr, "\"C:\\DEMO\\uninst.exe\" /quiet", {}, ""},
+        {"relative uninstaller", {"fC:\\uninst.exe"}, nullptr, "uninst.exe -fx", {}, ""},
+        {"drive-relative uninstaller", {"fC:\\uninst.exe"}, nullptr, "C:uninst.exe -fx", {}, ""},
         {"no -f: the whole value is the program",
-         [] { g_fake.values["Uninstall"] = "C:\\DEMO\\uninst.exe"; }, with(all, saves),
+         {},
+         nullptr,
+         "C:\\DEMO\\uninst.exe",
+         with(all, saves),
          "start C:\\DEMO\\uninst.exe | C:\\DEMO\\uninst.exe | in c:\\demo\\save"},
-        {"no save directory", [] { RemoveDir("C:\\DEMO\\save"); }, all, ordinary},
+        {"no save directory", {"-C:\\DEMO\\save"}, nullptr, nullptr, all, ordinary},
         {"no *.pif",
-         [] { g_fake.files.erase("c:\\demo\\a.pif"), g_fake.files.erase("c:\\demo\\b.pif"); },
-         {"c:\\demo\\drivers\\dig.ini", "c:\\demo\\loading.bmp", saves[0], saves[1]},
+         {"-C:\\DEMO\\a.pif", "-C:\\DEMO\\B.PIF"},
+         nullptr,
+         nullptr,
+         with({all[0], all[1]}, saves),
          ordinary + "\\save"},
         {"installation gone",
-         [] {
-             g_fake.AddFile("C:\\uninst.exe");
-             g_fake.values["Uninstall"] = "C:\\uninst.exe -fx";
-             RemoveDir("C:\\DEMO");
-         },
+         {"-C:\\DEMO", "fC:\\uninst.exe"},
+         nullptr,
+         "C:\\uninst.exe -fx",
          {},
-         "start C:\\uninst.exe | C:\\uninst.exe -fx | in c:\\"},
-        {"no game", [] { g_fake.files.erase("c:\\demo\\kora.exe"); }, {}, ordinary},
+         other},
+        {"no game", {"-C:\\DEMO\\kora.exe"}, nullptr, nullptr, {}, ordinary},
         {"save is a link",
-         [] {
-             g_fake.AddFile("C:\\Users\\me\\letter.doc");
-             ReplaceWithLink("C:\\DEMO\\save", "C:\\Users\\me");
-         },
-         all, ordinary},
+         {"-C:\\DEMO\\save", "fC:\\Users\\me\\letter.doc", "lC:\\DEMO\\save>C:\\Users\\me"},
+         nullptr,
+         nullptr,
+         all,
+         ordinary},
         {"drivers is a link",
-         [] {
-             g_fake.AddFile("C:\\Windows\\dig.ini");
-             ReplaceWithLink("C:\\DEMO\\drivers", "C:\\Windows");
-         },
-         with({all.begin() + 1, all.end()}, saves), ordinary + "\\save"},
+         {"-C:\\DEMO\\drivers", "fC:\\Windows\\dig.ini", "lC:\\DEMO\\drivers>C:\\Windows"},
+         nullptr,
+         nullptr,
+         with({all.begin() + 1, all.end()}, saves),
+         ordinary + "\\save"},
         {"installation is a link",
-         [] {
-             g_fake.AddFile("C:\\Users\\me\\kora.exe");
-             g_fake.AddFile("C:\\Users\\me\\loading.bmp");
-             g_fake.AddFile("C:\\uninst.exe");
-             g_fake.values["Kora Pro Path"] = "C:\\LINKED";
-             g_fake.values["Uninstall"] = "C:\\uninst.exe -fx";
-             g_fake.AddLink("C:\\LINKED", "C:\\Users\\me");
-         },
+         {"fC:\\Users\\me\\kora.exe", "fC:\\Users\\me\\loading.bmp", "fC:\\uninst.exe",
+          "lC:\\LINKED>C:\\Users\\me"},
+         "C:\\LINKED",
+         "C:\\uninst.exe -fx",
          {},
-         "start C:\\uninst.exe | C:\\uninst.exe -fx | in c:\\"},
+         other},
         {"the file found is the file started, wherever the clean-up ends",
-         [] {
-             g_fake.files.erase("c:\\demo\\uninst.exe");
-             g_fake.AddFile("C:\\DEMO\\uninst.bat");
-             g_fake.AddFile("C:\\DEMO\\save\\uninst.exe");
-             g_fake.values["Uninstall"] = "C:\\DEMO\\uninst -fx";
-         },
+         {"-C:\\DEMO\\uninst.exe", "fC:\\DEMO\\uninst.bat", "fC:\\DEMO\\save\\uninst.exe"},
+         nullptr,
+         "C:\\DEMO\\uninst -fx",
          with(with(all, saves), {"c:\\demo\\save\\uninst.exe"}),
          "start C:\\DEMO\\uninst.bat | C:\\DEMO\\uninst -fx | in c:\\demo\\save"},
     };
     for (const auto &c : cases) {
         SetUp();
-        c.arrange();
+        for (const std::string &change : c.changes)
+            g_fake.Apply(change);
+        if (c.path)
+            g_fake.values["Kora Pro Path"] = c.path;
+        if (c.uninstall)
+            g_fake.values["Uninstall"] = c.uninstall;
+        if (c.uninstall && !*c.uninstall)
+            g_fake.values.erase("Uninstall");
         ProbeInstallState();
         g_fake.journal.clear();
         RunUninstall();
@@ -164,6 +139,7 @@ TEST_F(Uninstall, YesCountsOnlyForTheRecordItAnswered) {
         bool goes_ahead;
     } cases[] = {
         {"unchanged", [] {}, true},
+        {"answered No", [] { g_fake.confirm_answer = false; }, false},
         {"key removed", [] { g_fake.key_exists = false; }, false},
         {"uninstall removed", [] { g_fake.values.erase("Uninstall"); }, false},
         {"uninstall changed", [] { g_fake.values["Uninstall"] = "C:\\DEMO\\uninst.exe -fy"; },
