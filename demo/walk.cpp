@@ -4,13 +4,16 @@
 //
 //   walk <screenshot directory>
 //
-// The launcher is started as D:\start.exe; the stand-ins record their starts
-// in <screenshot directory>\record.txt. The exit code is the number of steps
+// The launcher is started as D:\start.exe, the medium's own, and works with
+// the medium's real installer and uninstaller, whose pages it answers; the
+// game and the sound tool record their starts in
+// <screenshot directory>\record.txt. The exit code is the number of steps
 // that did not show what they should.
 #include "walk_screen.h"
 
 #include "driver/controls.h"
 #include "driver/launcher.h"
+#include "driver/wizard.h"
 #include "driver/world.h"
 #include "resource.h"
 
@@ -35,7 +38,10 @@ static const struct {
 } kButtons[] = {{kStart, "Start"},         {kInstall, "Install"}, {kSound, "Sound setup"},
                 {kUninstall, "Uninstall"}, {kReadme, "Readme"},   {kExit, "Exit"}};
 
-static const char kNoticeClass[] = "KoraStandinNotice";
+static const char kNoticeClass[] = "KoraStandinNotice"; // the game stand-in's window
+static const char kSetupCaption[] = "Installation von Kora Manager DEMO";
+static const char kUninstallCaption[] = "Deinstallation von Kora Manager DEMO";
+static const int kDirectoryField = 1019; // on the installer's directory page
 static const DWORD kWindowWait = 15000;
 
 struct Walk {
@@ -145,17 +151,73 @@ static bool LauncherEnded(Walk *walk) {
     return false;
 }
 
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+static BOOL CALLBACK MatchControl(HWND child, LPARAM data) {
+    auto *search = (ControlSearch *)data;
+    if (GetDlgCtrlID(child) != search->id)
+        return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+// The control `id` anywhere inside `window`: a wizard shows its pages as
+// dialogs inside its own.
+static HWND Descendant(HWND window, int id) {
+    ControlSearch search = {id, nullptr};
+    EnumChildWindows(window, MatchControl, (LPARAM)&search);
+    return search.found;
+}
+
+static std::string Caption(HWND window) {
+    char caption[256] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    return caption;
+}
+
+// Presses the wizard's last button ("Beenden") and waits for its program to end.
+static bool CloseWizard(HWND wizard) {
+    Program program;
+    if (!program.Attach(wizard))
+        return false;
+    PressButton(wizard, IDOK);
+    return program.WaitExit(kWindowWait) != -1;
+}
+
 static bool StepInstall(Walk *walk) {
     walk->launcher.Click(kInstall);
-    std::string notes, path;
-    bool ok = CatchNotice(walk, "Kora Manager DEMO Setup", "step02-install", &notes, false);
+    HWND wizard = WaitDialogTitled(kSetupCaption, kWindowWait);
     bool ended = LauncherEnded(walk);
+    if (!wizard) {
+        Shoot(walk, "step02a-install-directory");
+        Report(walk, "step02a-install-directory", "Install clicked: no installer window", false);
+        return false;
+    }
+    bool ready = ButtonReady(wizard, IDOK, "Installieren");
+    std::string offered = ControlText(Descendant(wizard, kDirectoryField));
+    LetPaint();
+    Shoot(walk, "step02a-install-directory");
+    Report(walk, "step02a-install-directory",
+           "Install clicked: installer '" + Caption(wizard) + "' offers " + offered +
+               (ended ? ", launcher ended" : ", launcher still running"),
+           ready && ended && offered == walk->install_dir);
+
+    PressButton(wizard, IDOK);
+    bool done = ButtonReady(wizard, IDOK, "Beenden");
+    LetPaint();
+    Shoot(walk, "step02b-install-done");
+    std::string path;
     bool registered = ReadInstallValue("Kora Pro Path", &path) && path == walk->install_dir;
-    Report(walk, "step02-install",
-           "Install clicked: installer " + LastStart(*walk, "setup") + ", " + notes +
-               (ended ? ", launcher ended" : ", launcher still running") +
-               (registered ? ", installation registered at " + path : ", nothing registered"),
-           ok && ended && registered);
+    bool closed = CloseWizard(wizard);
+    Report(walk, "step02b-install-done",
+           std::string("'Installieren' pressed: ") +
+               (done ? "installation finished" : "installation did not finish") +
+               (registered ? ", registered at " + path : ", nothing registered") +
+               (closed ? ", installer closed with 'Beenden'" : ", installer did not close"),
+           done && registered && closed);
     return registered;
 }
 
@@ -274,17 +336,35 @@ static bool StepUninstall(Walk *walk) {
     Shoot(walk, "step07a-confirm");
     Report(walk, "step07a-confirm", "Uninstall clicked: confirmation box 'Uninstall' shown", true);
     PressButton(box, IDYES);
-    std::string notes;
-    bool ok =
-        CatchNotice(walk, "Kora Manager DEMO Deinstallation", "step07b-uninstall", &notes, false);
     bool ended = LauncherEnded(walk);
-    bool gone = InstallationGone(*walk);
+    // The uninstaller has started again from the temporary folder by now.
+    HWND wizard = WaitDialogTitled(kUninstallCaption, kWindowWait);
+    if (!wizard) {
+        Shoot(walk, "step07b-uninstall");
+        Report(walk, "step07b-uninstall", "answered Yes: no uninstaller window", false);
+        return false;
+    }
+    bool ready = ButtonReady(wizard, IDOK, "Deinstallieren");
+    LetPaint();
+    Shoot(walk, "step07b-uninstall");
+    Report(walk, "step07b-uninstall",
+           std::string("answered Yes: ") + (ended ? "launcher ended" : "launcher still running") +
+               ", uninstaller '" + Caption(wizard) + "' shown",
+           ready && ended);
+
+    PressButton(wizard, IDOK);
+    bool done = ButtonReady(wizard, IDOK, "Beenden");
+    LetPaint();
+    Shoot(walk, "step07c-uninstall-done");
+    bool closed = CloseWizard(wizard);
+    bool gone = WaitUntil([&] { return InstallationGone(*walk); }, 10000);
     Report(
-        walk, "step07b-uninstall",
-        "answered Yes: uninstaller " + LastStart(*walk, "uninst") + ", " + notes +
-            (ended ? ", launcher ended" : ", launcher still running") +
+        walk, "step07c-uninstall-done",
+        std::string("'Deinstallieren' pressed: ") +
+            (done ? "removal finished" : "removal did not finish") +
+            (closed ? ", uninstaller closed with 'Beenden'" : ", uninstaller did not close") +
             (gone ? ", nothing of the installation remains" : ", parts of the installation remain"),
-        ok && ended && gone);
+        done && closed && gone);
     return true;
 }
 

@@ -4,6 +4,7 @@
 // the user leaves the real tool without choosing a card.
 #include "standin_common.h"
 
+#include <windows.h>
 #include <stdio.h>
 
 static const char kConfiguration[] = "[Digital]\r\n"
@@ -18,7 +19,8 @@ int main() {
         printf("Sound: keine Auswahl, nichts gespeichert.\n");
         return 0;
     }
-    if (!MakeDirectories("drivers") || !WriteFileText("drivers\\dig.ini", kConfiguration)) {
+    CreateDirectoryA("drivers", nullptr);
+    if (!WriteFileText("drivers\\dig.ini", kConfiguration)) {
         printf("Sound: drivers\\dig.ini kann nicht geschrieben werden.\n");
         return 1;
     }

@@ -38,39 +38,6 @@ bool Quiet() {
     return EnvString("KORA_QUIET", "0") == "1";
 }
 
-std::string OwnDirectory() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path)
-        return "";
-    return ParentOf(path) + "\\";
-}
-
-std::string ParentOf(const std::string &path) {
-    size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? "" : path.substr(0, slash);
-}
-
-bool DirectoryExists(const std::string &path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FileExists(const std::string &path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool MakeDirectories(const std::string &path) {
-    if (path.empty() || DirectoryExists(path))
-        return true;
-    std::string parent = ParentOf(path);
-    // A drive name such as "C:" is its own root and needs no creating.
-    if (parent.size() > 2 && !MakeDirectories(parent))
-        return false;
-    return CreateDirectoryA(path.c_str(), nullptr) || DirectoryExists(path);
-}
-
 bool WriteFileText(const std::string &path, const std::string &text) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -81,35 +48,4 @@ bool WriteFileText(const std::string &path, const std::string &text) {
               written == text.size();
     CloseHandle(file);
     return ok;
-}
-
-bool ReadFileText(const std::string &path, std::string *text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    text->clear();
-    char buffer[4096];
-    DWORD got;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        text->append(buffer, got);
-    CloseHandle(file);
-    return true;
-}
-
-std::vector<std::string> SplitLines(const std::string &text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!line.empty())
-            lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
 }
