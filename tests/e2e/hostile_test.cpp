@@ -135,7 +135,9 @@ TEST_F(Hostile, DirectoriesAndHeldFilesInTheProbesWay) {
     ReleaseStandIns();
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(launcher.window()) != FALSE; }));
     Expect("Sound Exit", "held after the sound set-up");
+    held.reset();
     held = hold(GENERIC_WRITE, FILE_SHARE_READ);
+    ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
     Expect("Start Sound Exit", "held by a writer that lets others read");
     held.reset();
     EXPECT_EQ(ReadBytes(config), "[sound]\r\n") << "replaced by the placeholder";
