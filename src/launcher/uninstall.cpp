@@ -4,7 +4,6 @@
 // sure it still stands inside the game's own installation.
 #include "commands.h"
 
-#include "bounded_string.h"
 #include "install_state.h"
 #include "launch_context.h"
 #include "launcher_state.h"
