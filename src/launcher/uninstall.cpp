@@ -56,13 +56,12 @@ static void Remember(AskedRecord *asked) {
 // The question leaves time for another program to change or remove the
 // installation; the answer holds only for the installation it was about.
 static bool StillAsAsked(const AskedRecord *asked) {
-    AskedRecord now;
+    const InstallRecord *record = &g_state.install;
     ProbeInstallState();
-    if (g_state.install.install_path[0] == '\0' || !g_state.install.uninstall_present)
-        return false;
-    Remember(&now);
-    return strcmp(now.install_path, asked->install_path) == 0 &&
-           strcmp(now.command, asked->command) == 0 && strcmp(now.args, asked->args) == 0;
+    return record->install_path[0] != '\0' && record->uninstall_present &&
+           strcmp(record->install_path, asked->install_path) == 0 &&
+           strcmp(record->uninstall_command, asked->command) == 0 &&
+           strcmp(record->uninstall_args ? record->uninstall_args : "", asked->args) == 0;
 }
 
 static bool AskToUninstall() {

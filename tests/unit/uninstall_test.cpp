@@ -144,6 +144,12 @@ TEST_F(Uninstall, YesCountsOnlyForTheRecordItAnswered) {
         {"uninstall removed", [] { g_fake.values.erase("Uninstall"); }, false},
         {"uninstall changed", [] { g_fake.values["Uninstall"] = "C:\\DEMO\\uninst.exe -fy"; },
          false},
+        {"uninstaller changed",
+         [] {
+             g_fake.AddFile("C:\\DEMO\\other.exe");
+             g_fake.values["Uninstall"] = "C:\\DEMO\\other.exe -fC:\\DEMO\\install.log";
+         },
+         false},
         {"path changed", [] { g_fake.values["Kora Pro Path"] = "C:\\"; }, false},
         {"same path, other spelling", [] { g_fake.values["Kora Pro Path"] = "C:\\DEMO\\"; }, true},
     };
