@@ -149,11 +149,19 @@ static bool Within(const std::string &path, const std::string &top) {
     return path == top || path.rfind(top + "\\", 0) == 0;
 }
 
+static const std::string &PathOf(const std::string &entry) {
+    return entry;
+}
+
+template <class Entry> static const std::string &PathOf(const Entry &entry) {
+    return entry.first;
+}
+
+// Removes from `tree` (a set of paths or a map keyed by them) `top` and
+// everything below it.
 template <class Tree> static void Prune(Tree &tree, const std::string &top) {
-    for (auto entry = tree.begin(); entry != tree.end();) {
-        const std::string &path = *entry;
-        entry = Within(path, top) ? tree.erase(entry) : std::next(entry);
-    }
+    for (auto entry = tree.begin(); entry != tree.end();)
+        entry = Within(PathOf(*entry), top) ? tree.erase(entry) : std::next(entry);
 }
 
 void FakePlatform::Apply(const std::string &change) {
@@ -169,10 +177,8 @@ void FakePlatform::Apply(const std::string &change) {
         AddLink(path.substr(0, arrow), path.substr(arrow + 1));
     } else if (change[0] == '-') {
         std::string top = Located(path);
-        for (auto entry = files.begin(); entry != files.end();)
-            entry = Within(entry->first, top) ? files.erase(entry) : std::next(entry);
-        for (auto entry = links.begin(); entry != links.end();)
-            entry = Within(entry->first, top) ? links.erase(entry) : std::next(entry);
+        Prune(files, top);
+        Prune(links, top);
         Prune(dirs, top);
     }
 }
