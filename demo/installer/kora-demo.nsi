@@ -1,9 +1,12 @@
 ; The demo's installer and its uninstaller.
-;   makensis -DSTANDINS=<dir with kora.exe, setsound.exe> -DOUTFILE=<setup.exe> kora-demo.nsi
+;   makensis -DGAME=<game directory> -DGAME_FILES=<list> -DOUTFILE=<setup.exe> kora-demo.nsi
+; GAME_FILES, written by tools/game_files.py from the game directory, holds
+; the macros InstallGameFiles and RemoveGameFiles and the defines
+; GAME_LOG_FILES and GAME_LOG_DIRS: the installer's fixed list of files.
 ; The launcher finds the installation through the key below: "Kora Pro Path"
 ; is the directory, "Uninstall" the command that removes it, whose "-f" names
 ; the install log. The log lists the installed names relative to its own
-; directory, and the uninstaller removes exactly those.
+; directory.
 Unicode true
 SetCompressor /SOLID lzma
 ; Installed files get the time of installation, so setup.exe does not depend
@@ -15,13 +18,27 @@ RequestExecutionLevel admin
 
 !include FileFunc.nsh
 !include TextFunc.nsh
+!include /CHARSET=UTF8 "${GAME_FILES}"
 
+!define PRODUCT "Kora Manager DEMO"
+!define PUBLISHER "Halvorn"
+!ifndef VERSION
+    !define VERSION "1.0"
+!endif
 !define KEY "SOFTWARE\Halvorn\Kora Manager DEMO\Data"
+; Windows' list of installed programs.
+!define ENTRY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kora Manager DEMO"
+!define SHORTCUT "$SMPROGRAMS\Kora Manager DEMO.lnk"
+; The per-machine place only administrators can change: the 32-bit Program
+; Files folder for this 32-bit demo.
+!ifndef PROGRAMS
+    !define PROGRAMS "$PROGRAMFILES32"
+!endif
 
-Name "Kora Manager DEMO"
+Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-InstallDir "C:\KORADEMO"
-BrandingText "Kora Manager DEMO"
+InstallDir "${PROGRAMS}\${PRODUCT}"
+BrandingText "${PRODUCT}"
 ShowInstDetails show
 LoadLanguageFile "${NSISDIR}\Contrib\Language files\German.nlf"
 
@@ -30,23 +47,137 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
-; The launcher reads at most 127 characters of each value and cuts the
-; uninstall command at its first "-f": a directory that breaks either is
-; refused. Sets the error flag for such a directory.
-Function CheckDirectory
-    ClearErrors
-    StrLen $0 "$INSTDIR\uninst.exe -f$INSTDIR\install.log"
-    IntCmp $0 127 0 0 refuse
-    StrCpy $1 0
+Var Char
+Var Controls
+
+; Error flag set when the character at $R1 of $R0 is one of the string on
+; top of the stack (popped).
+Function CharIn
+    Exch $R9
+    Push $R8
+    StrCpy $Char $R0 1 $R1
+    StrCpy $R8 0
     next:
-        StrCpy $2 $INSTDIR 2 $1
-        StrCmp $2 "" done
-        StrCmpS $2 "-f" refuse
-        IntOp $1 $1 + 1
+        Push $R7
+        StrCpy $R7 $R9 1 $R8
+        StrCmp $R7 "" nomatch
+        StrCmpS $R7 $Char match
+        Pop $R7
+        IntOp $R8 $R8 + 1
         Goto next
+    match:
+        Pop $R7
+        SetErrors
+        Goto out
+    nomatch:
+        Pop $R7
+    out:
+    Pop $R8
+    Pop $R9
+FunctionEnd
+
+; The launcher reads the path as its code page has it: every character must
+; come out as exactly one byte of that code page, never as a lookalike.
+; Error flag set otherwise.
+Function CheckCodePage
+    StrLen $R2 $R0
+    ; WC_NO_BEST_FIT_CHARS; a code page that takes no flags (UTF-8) then
+    ; counts bytes only.
+    System::Call 'kernel32::WideCharToMultiByte(i 0, i 0x400, w R0, i R2, p 0, i 0, p 0, *i 0 R4) i .R3'
+    IntCmp $R3 0 0 +2 +2
+        System::Call 'kernel32::WideCharToMultiByte(i 0, i 0, w R0, i R2, p 0, i 0, p 0, p 0) i .R3'
+    IntCmp $R2 0 done
+    IntCmp $R3 $R2 0 bad bad
+    IntCmp $R4 0 done bad bad
+    bad:
+        SetErrors
+    done:
+FunctionEnd
+
+; The segments of $R0 from $R1 on, as the launcher's path rules read them:
+; none empty, none ending in a dot or a blank, no wildcard, stream, '/',
+; quote or control character; a single trailing '\' allowed. Leaves the
+; number of segments in $R3; error flag for a segment the rules refuse.
+Function CheckSegments
+    StrCpy $R3 0
+    StrCpy $R2 ""
+    next:
+        StrCpy $Char $R0 1 $R1
+        StrCmp $Char "" last
+        StrCmpS $Char "\" segment
+        Push '"*:<>?|/$Controls'
+        Call CharIn
+        IfErrors done
+        StrCpy $R2 $Char
+        IntOp $R1 $R1 + 1
+        Goto next
+    segment:
+        IntOp $R1 $R1 + 1
+    last:
+        StrCmp $R2 "" 0 +4
+            StrCmp $Char "" done
+            SetErrors
+            Goto done
+        StrCmpS $R2 "." 0 +3
+            SetErrors
+            Goto done
+        StrCmpS $R2 " " 0 +3
+            SetErrors
+            Goto done
+        IntOp $R3 $R3 + 1
+        StrCpy $R2 ""
+        StrCmp $Char "" done next
+    done:
+FunctionEnd
+
+; The launcher takes "Kora Pro Path" with the backslash it adds in 127
+; characters, only by its path rules ("X:\..." or "\\server\share\dir..."),
+; and cuts "Uninstall" at its first " -f". A directory it would misread is
+; refused: error flag set.
+Function CheckDirectory
+    Push $R0
+    Push $R1
+    Push $R2
+    Push $R3
+    Push $R4
+    ClearErrors
+    StrCpy $R0 $INSTDIR
+    StrLen $R1 $R0
+    IntCmp $R1 126 0 0 refuse
+    Call CheckCodePage
+    IfErrors done
+    ; The command's own " -f" must be its first.
+    StrCpy $R1 0
+    dash:
+        StrCpy $R2 $R0 3 $R1
+        StrCmpS $R2 " -f" refuse
+        IntOp $R1 $R1 + 1
+        StrCmp $R2 "" 0 dash
+    StrCpy $R1 0
+    Push "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+    Call CharIn
+    IfErrors 0 unc
+    ClearErrors
+    StrCpy $R2 $R0 2 1
+    StrCmpS $R2 ":\" 0 refuse
+    StrCpy $R1 3
+    Call CheckSegments
+    Goto done
+    unc:
+        StrCpy $R2 $R0 2
+        StrCmpS $R2 "\\" 0 refuse
+        StrCpy $R1 2
+        Call CheckSegments
+        IfErrors done
+        IntCmp $R3 3 done refuse done
     refuse:
         SetErrors
     done:
+    Pop $R4
+    Pop $R3
+    Pop $R2
+    Pop $R1
+    Pop $R0
 FunctionEnd
 
 ; The directory page keeps its button disabled for a refused directory.
@@ -56,45 +187,72 @@ Function .onVerifyInstDir
         Abort
 FunctionEnd
 
-; A silent installation never shows that page: /D= is checked here.
+; Control characters, for CheckDirectory.
 Function .onInit
+    StrCpy $Controls ""
+    StrCpy $0 1
+    control:
+        IntFmt $1 "%c" $0
+        StrCpy $Controls "$Controls$1"
+        IntOp $0 $0 + 1
+        IntCmp $0 32 0 control
+    ; A silent installation never shows the directory page: /D= is checked here.
+    IfSilent 0 done
     Call CheckDirectory
-    IfErrors 0 +3
+    IfErrors 0 done
         MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $INSTDIR" /SD IDOK
         Abort
+    done:
 FunctionEnd
 
 Section
+    !insertmacro InstallGameFiles
     SetOutPath "$INSTDIR"
-    File "${STANDINS}\kora.exe"
-    File "${STANDINS}\setsound.exe"
     ; The sound tool writes drivers\dig.ini; the game keeps its saves in save\.
     CreateDirectory "$INSTDIR\drivers"
     CreateDirectory "$INSTDIR\save"
     WriteUninstaller "$INSTDIR\uninst.exe"
     ; Files before their directories, so one pass removes them all.
     FileOpen $0 "$INSTDIR\install.log" w
-    FileWrite $0 "kora.exe$\r$\nsetsound.exe$\r$\nuninst.exe$\r$\ndrivers\$\r$\nsave\$\r$\n"
+    FileWrite $0 "${GAME_LOG_FILES}uninst.exe$\r$\n${GAME_LOG_DIRS}drivers\$\r$\nsave\$\r$\n"
     FileClose $0
     WriteRegStr HKLM "${KEY}" "Kora Pro Path" "$INSTDIR"
     WriteRegStr HKLM "${KEY}" "Uninstall" "$INSTDIR\uninst.exe -f$INSTDIR\install.log"
+
+    WriteRegStr HKLM "${ENTRY}" "DisplayName" "${PRODUCT}"
+    WriteRegStr HKLM "${ENTRY}" "UninstallString" '"$INSTDIR\uninst.exe" -f$INSTDIR\install.log'
+    WriteRegStr HKLM "${ENTRY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKLM "${ENTRY}" "DisplayIcon" "$INSTDIR\kora.exe,0"
+    WriteRegStr HKLM "${ENTRY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKLM "${ENTRY}" "DisplayVersion" "${VERSION}"
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    WriteRegDWORD HKLM "${ENTRY}" "EstimatedSize" $0
+    WriteRegDWORD HKLM "${ENTRY}" "NoModify" 1
+    WriteRegDWORD HKLM "${ENTRY}" "NoRepair" 1
+    SetShellVarContext all
+    CreateShortCut "${SHORTCUT}" "$INSTDIR\kora.exe"
 SectionEnd
 
 Var Log
 Var Installation
 
-; The log is everything after the first "-f" of the arguments, where the
-; launcher splits the registered command too; blanks at the end are not
-; part of it. Without a readable log there is nothing to remove.
+; The log is everything after the first "-f" that begins the arguments or
+; follows a blank, where the launcher splits the registered command too;
+; blanks at the end are not part of it. The log must be the one in the
+; uninstaller's own directory: without it there is nothing to remove.
 Function un.onInit
     ${GetParameters} $0
+    StrCpy $1 2
+    StrCpy $2 $0 2
+    StrCmpS $2 "-f" found
     StrCpy $1 0
     find:
-        StrCpy $2 $0 2 $1
+        StrCpy $2 $0 3 $1
         StrCmp $2 "" usage
         IntOp $1 $1 + 1
-        StrCmpS $2 "-f" 0 find
-    IntOp $1 $1 + 1
+        StrCmpS $2 " -f" 0 find
+    IntOp $1 $1 + 2
+    found:
     StrCpy $Log $0 "" $1
     trim:
         StrCpy $2 $Log 1 -1
@@ -103,30 +261,67 @@ Function un.onInit
         Goto trim
     IfFileExists $Log 0 usage
     ${GetParent} $Log $Installation
+    StrCpy $2 $INSTDIR 1 -1
+    StrCpy $3 $INSTDIR
+    StrCmp $2 "\" 0 +2
+        StrCpy $3 $INSTDIR -1
+    StrCmp $Installation $3 0 usage
     Return
     usage:
         MessageBox MB_OK|MB_ICONSTOP "Aufruf: uninst.exe -f<Protokolldatei>" /SD IDOK
         Abort
 FunctionEnd
 
+; Error flag set for a log line that is no plain name inside the
+; installation: one naming a drive, the root, a parent or a wildcard.
+Function un.CheckLogName
+    ClearErrors
+    StrCpy $2 $1 1
+    StrCmp $2 "\" bad
+    StrCmp $2 "/" bad
+    StrCpy $3 0
+    next:
+        StrCpy $2 $1 1 $3
+        StrCmp $2 "" done
+        StrCmp $2 ":" bad
+        StrCmp $2 "*" bad
+        StrCmp $2 "?" bad
+        StrCpy $2 $1 2 $3
+        StrCmp $2 ".." bad
+        IntOp $3 $3 + 1
+        Goto next
+    bad:
+        SetErrors
+    done:
+FunctionEnd
+
 Section Uninstall
     ; The launcher starts the uninstaller inside the installation, which
     ; cannot be removed while it is the current directory.
     SetOutPath "$TEMP"
+    !insertmacro RemoveGameFiles
+    Delete "$Installation\uninst.exe"
     FileOpen $0 $Log r
     next:
         FileRead $0 $1
         StrCmp $1 "" done
         ${TrimNewLines} $1 $1
         StrCmp $1 "" next
+        Call un.CheckLogName
+        IfErrors next
         Delete "$Installation\$1"
         RMDir "$Installation\$1"
         Goto next
     done:
     FileClose $0
+    RMDir "$Installation\drivers"
+    RMDir "$Installation\save"
     Delete $Log
     RMDir $Installation
     DeleteRegKey HKLM "${KEY}"
     DeleteRegKey /ifempty HKLM "SOFTWARE\Halvorn\Kora Manager DEMO"
     DeleteRegKey /ifempty HKLM "SOFTWARE\Halvorn"
+    DeleteRegKey HKLM "${ENTRY}"
+    SetShellVarContext all
+    Delete "${SHORTCUT}"
 SectionEnd

@@ -1,0 +1,64 @@
+#!/usr/bin/env python3
+"""Writes the installer's fixed list of files for a game directory.
+
+    game_files.py <game directory> <list.nsh>
+
+The list, included by demo/installer/kora-demo.nsi, installs every file and
+directory under the game directory as it is (InstallGameFiles), removes
+exactly those again (RemoveGameFiles: files first, then directories, deepest
+first) and gives the same names as lines of the install log
+(GAME_LOG_FILES, GAME_LOG_DIRS). Names are sorted, so the same directory
+gives the same installer.
+"""
+import os
+import sys
+
+
+def nsis(text):
+    """A name as an NSIS string holds it: '$' is NSIS's escape."""
+    return text.replace("$", "$$")
+
+
+def walk(top):
+    """Relative directories and files under `top`, Windows-style, sorted."""
+    dirs, files = [], []
+    for parent, subdirs, names in os.walk(top):
+        subdirs.sort()
+        rel = os.path.relpath(parent, top)
+        prefix = "" if rel == "." else rel.replace(os.sep, "\\") + "\\"
+        dirs += [prefix + d for d in subdirs]
+        files += [prefix + n for n in names]
+    return sorted(dirs), sorted(files)
+
+
+def main(top, out):
+    dirs, files = walk(top)
+    deepest_first = sorted(dirs, key=lambda d: (-d.count("\\"), d))
+    lines = ["!macro InstallGameFiles"]
+    for d in dirs:
+        lines.append('    CreateDirectory "$INSTDIR\\%s"' % nsis(d))
+    out_dir = None
+    for f in sorted(files, key=lambda f: f.rpartition("\\")[0]):
+        parent = f.rpartition("\\")[0]
+        if parent != out_dir:
+            lines.append('    SetOutPath "$INSTDIR%s"' % nsis("\\" + parent if parent else ""))
+            out_dir = parent
+        # The source is read when the installer is built: no escapes there.
+        lines.append('    File "${GAME}\\%s"' % f)
+    lines.append("!macroend")
+    lines.append("!macro RemoveGameFiles")
+    lines += ['    Delete "$Installation\\%s"' % nsis(f) for f in files]
+    lines += ['    RMDir "$Installation\\%s"' % nsis(d) for d in deepest_first]
+    lines.append("!macroend")
+    log_files = "".join(nsis(f) + "$\\r$\\n" for f in files)
+    log_dirs = "".join(nsis(d) + "\\$\\r$\\n" for d in deepest_first)
+    lines.append('!define GAME_LOG_FILES "%s"' % log_files)
+    lines.append('!define GAME_LOG_DIRS "%s"' % log_dirs)
+    with open(out, "w", encoding="utf-8") as f:
+        f.write("\n".join(lines) + "\n")
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    main(sys.argv[1], sys.argv[2])
