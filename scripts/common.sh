@@ -62,7 +62,6 @@ choose_wine_lanes() {
         WIN_PRESET=windows OBJDUMP=i686-w64-mingw32-objdump
     fi
     WIN_BUILD=$BUILD/$WIN_PRESET
-    export LAUNCHER_ARCH=$WINE_LANES
 }
 
 # The Windows path of host file $1, on the prefix's drive Z: (the host's /).
