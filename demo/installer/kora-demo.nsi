@@ -1,5 +1,6 @@
 ; The demo's installer and its uninstaller.
 ;   makensis -DGAME=<game directory> -DGAME_FILES=<list> -DOUTFILE=<setup.exe> kora-demo.nsi
+;   add -DAMD64 for the x86-64 test pair (see scripts/medium)
 ; GAME_FILES, written by tools/game_files.py from the game directory, holds
 ; the macros InstallGameFiles and RemoveGameFiles and the defines
 ; GAME_LOG_FILES and GAME_LOG_DIRS: the installer's fixed list of files.
@@ -7,7 +8,13 @@
 ; is the directory, "Uninstall" the command that removes it, whose "-f" names
 ; the install log. The log lists the installed names relative to its own
 ; directory.
+!ifdef AMD64
+; The x86-64 launcher reads the native registry view, which only a 64-bit
+; installer writes by default.
+Target amd64-unicode
+!else
 Unicode true
+!endif
 SetCompressor /SOLID lzma
 ; Installed files get the time of installation, so setup.exe does not depend
 ; on the file times of the build.
@@ -29,9 +36,11 @@ RequestExecutionLevel admin
 ; Windows' list of installed programs.
 !define ENTRY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kora Manager DEMO"
 !define SHORTCUT "$SMPROGRAMS\Kora Manager DEMO.lnk"
-; The per-machine place only administrators can change: the 32-bit Program
-; Files folder for this 32-bit demo.
-!ifndef PROGRAMS
+; The per-machine place only administrators can change: the Program Files
+; folder of the programs' own kind, 32-bit for the shipped demo.
+!ifdef AMD64
+    !define PROGRAMS "$PROGRAMFILES64"
+!else
     !define PROGRAMS "$PROGRAMFILES32"
 !endif
 
