@@ -5,33 +5,125 @@
 #include "driver/wizard.h"
 #include "resource.h"
 
-static const char kDir[] = "C:\\Program Files\\Kora Demo";
+#include <shlobj.h>
 
-static bool InstallationGone() {
-    return !VendorKeyExists() && !fs::exists(kDir);
+static const char kEntryKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kora Manager DEMO";
+
+// Program Files of this program's kind, which is the installer's kind too.
+static std::string DefaultDir() {
+    char programs[MAX_PATH] = "";
+    GetEnvironmentVariableA("ProgramFiles", programs, sizeof programs);
+    return std::string(programs) + "\\Kora Manager DEMO";
 }
 
-TEST(RealPair, InstallPlayAndUninstallFromTheCd) {
-    ASSERT_EQ(GetDriveTypeA("D:\\"), (UINT)DRIVE_CDROM);
-    RemoveInstallKey();
-    RemoveTree(kDir);
-    UnmanageLauncherWindows();
-    ClearRecord();
-    // The game ends at once: a running game could not be removed.
-    SetEnvironmentVariableA("KORA_QUIET", "1");
-    const std::string dir = kDir;
+static std::string Shortcut() {
+    char menu[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, menu);
+    return std::string(menu) + "\\Kora Manager DEMO.lnk";
+}
 
-    // /D= last and unquoted, blanks and all, as the installer takes it.
+static bool EntryExists() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEntryKey, 0, KEY_READ, &key))
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// A value of the uninstall entry as text; DWORDs in decimal.
+static std::string EntryValue(const char *name) {
+    char text[1024] = "";
+    DWORD number = 0, size = sizeof text, type = 0;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, kEntryKey, name, RRF_RT_REG_SZ, &type, text, &size) ==
+        ERROR_SUCCESS)
+        return text;
+    size = sizeof number;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, kEntryKey, name, RRF_RT_REG_DWORD, &type, &number,
+                     &size) == ERROR_SUCCESS)
+        return std::to_string(number);
+    return "(missing)";
+}
+
+static void ForgetInstallation(const std::string &dir) {
+    RemoveInstallKey();
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kEntryKey);
+    DeleteFileA(Shortcut().c_str());
+    RemoveTree(dir);
+}
+
+static bool NothingLeft(const std::string &dir) {
+    return !VendorKeyExists() && !EntryExists() && !fs::exists(Shortcut()) && !fs::exists(dir);
+}
+
+// Runs the CD's installer silently; "" installs into its default folder.
+static int SilentInstall(const std::string &dir) {
     Program setup;
-    ASSERT_TRUE(setup.Start("D:\\setup.exe /S /D=" + dir, "D:\\"));
-    ASSERT_EQ(setup.WaitExit(30000), 0);
+    // /D= last and unquoted, blanks and all, as the installer takes it.
+    if (!setup.Start("D:\\setup.exe /S" + (dir.empty() ? "" : " /D=" + dir), "D:\\"))
+        return -1;
+    return setup.WaitExit(30000);
+}
+
+class RealPair : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(GetDriveTypeA("D:\\"), (UINT)DRIVE_CDROM);
+        UnmanageLauncherWindows();
+        ClearRecord();
+        // The game ends at once: a running game could not be removed.
+        SetEnvironmentVariableA("KORA_QUIET", "1");
+    }
+
+    // Uninstall from the launcher: its question, then the uninstaller's pages.
+    void UninstallFromLauncher() {
+        launcher.Click(IDC_UNINSTALL);
+        HWND question = launcher.WaitDialog("Uninstall");
+        ASSERT_TRUE(question);
+        PressButton(question, IDYES);
+        EXPECT_EQ(launcher.WaitExit(), 0);
+        // The uninstaller has started again from the temporary folder by now.
+        HWND page = WaitDialogTitled("Deinstallation von Kora Manager DEMO");
+        ASSERT_TRUE(page);
+        ASSERT_TRUE(ButtonReady(page, IDOK, "Deinstallieren"));
+        PressButton(page, IDOK);
+        ASSERT_TRUE(ButtonReady(page, IDOK, "Beenden"));
+        PressButton(page, IDOK);
+    }
+
+    TestLauncher launcher;
+};
+
+TEST_F(RealPair, InstallPlayAndUninstallFromTheCd) {
+    const std::string dir = DefaultDir();
+    const std::string outside = "C:\\outside.txt";
+    ForgetInstallation(dir);
+    ASSERT_EQ(SilentInstall(""), 0);
     std::string uninstall;
     EXPECT_TRUE(ReadInstallValue("Uninstall", &uninstall));
     EXPECT_EQ(uninstall, dir + "\\uninst.exe -f" + dir + "\\install.log");
+    const struct {
+        const char *name;
+        std::string value;
+    } entry[] = {{"DisplayName", "Kora Manager DEMO"},
+                 {"UninstallString", "\"" + dir + "\\uninst.exe\" -f" + dir + "\\install.log"},
+                 {"InstallLocation", dir},
+                 {"DisplayIcon", dir + "\\kora.exe,0"},
+                 {"Publisher", "Halvorn"},
+                 {"DisplayVersion", "1.0"},
+                 {"NoModify", "1"},
+                 {"NoRepair", "1"}};
+    for (const auto &row : entry)
+        EXPECT_EQ(EntryValue(row.name), row.value) << row.name;
+    EXPECT_GT(atoi(EntryValue("EstimatedSize").c_str()), 0);
+    EXPECT_TRUE(fs::exists(Shortcut())) << Shortcut();
     // A saved game: only the launcher's clean-up lets the uninstaller remove save\.
     ASSERT_TRUE(WriteBytes(dir + "\\save\\slot1.sav", "saved"));
+    // A log line leading out of the installation names no file of it.
+    ASSERT_TRUE(WriteBytes(outside, "not the demo's"));
+    std::string log = ReadBytes(dir + "\\install.log");
+    ASSERT_TRUE(WriteBytes(dir + "\\install.log", "..\\..\\outside.txt\r\n" + log));
 
-    TestLauncher launcher;
     ASSERT_TRUE(launcher.Start("D:\\start.exe", "D:\\"));
     EXPECT_TRUE(launcher.ButtonsBecome("Install Sound Uninstall Readme Exit"));
     launcher.Click(IDC_SOUND_SETUP);
@@ -43,17 +135,42 @@ TEST(RealPair, InstallPlayAndUninstallFromTheCd) {
 
     ASSERT_TRUE(launcher.Start("D:\\start.exe", "D:\\"));
     ASSERT_TRUE(launcher.ButtonsBecome("Start Install Sound Uninstall Readme Exit"));
-    launcher.Click(IDC_UNINSTALL);
-    HWND question = launcher.WaitDialog("Uninstall");
-    ASSERT_TRUE(question);
-    PressButton(question, IDYES);
-    EXPECT_EQ(launcher.WaitExit(), 0);
-    // The uninstaller has started again from the temporary folder by now.
-    HWND page = WaitDialogTitled("Deinstallation von Kora Manager DEMO");
-    ASSERT_TRUE(page);
-    ASSERT_TRUE(ButtonReady(page, IDOK, "Deinstallieren"));
-    PressButton(page, IDOK);
-    ASSERT_TRUE(ButtonReady(page, IDOK, "Beenden"));
-    PressButton(page, IDOK);
-    EXPECT_TRUE(WaitUntil(InstallationGone, 10000));
+    UninstallFromLauncher();
+    EXPECT_TRUE(WaitUntil([&] { return NothingLeft(dir); }, 10000));
+    EXPECT_EQ(ReadBytes(outside), "not the demo's");
+    DeleteFileA(outside.c_str());
+}
+
+static std::string Padded(const std::string &head, size_t length) {
+    return head + std::string(length - head.size(), 'x');
+}
+
+// The installer takes exactly the folders the launcher reads as written:
+// "Kora Pro Path" with its backslash in 127 characters, and no " -f" before
+// the uninstall command's own.
+TEST_F(RealPair, InstallsOnlyWhereTheLauncherReadsIt) {
+    const struct {
+        std::string dir;
+        bool installs;
+    } rows[] = {{"C:\\Kora -f Demo", false},
+                {Padded("C:\\Kora Demo\\", 127), false},
+                {"C:\\Kora Demo-fun\\Kora-fDemo", true},
+                {Padded("C:\\Kora Demo\\", 126), true}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.dir);
+        ForgetInstallation(row.dir);
+        int status = SilentInstall(row.dir);
+        if (!row.installs) {
+            EXPECT_NE(status, 0);
+            EXPECT_TRUE(NothingLeft(row.dir));
+            continue;
+        }
+        ASSERT_EQ(status, 0);
+        ASSERT_TRUE(launcher.Start("D:\\start.exe", "D:\\"));
+        EXPECT_TRUE(launcher.ButtonsBecome("Install Sound Uninstall Readme Exit"));
+        // The uninstaller finds its log where the launcher cut the command too.
+        UninstallFromLauncher();
+        EXPECT_TRUE(WaitUntil([&] { return NothingLeft(row.dir); }, 10000));
+        ForgetInstallation(row.dir);
+    }
 }
