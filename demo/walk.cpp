@@ -17,6 +17,7 @@
 #include "driver/world.h"
 #include "resource.h"
 
+#include <shlobj.h>
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -58,8 +59,14 @@ static void Shoot(Walk *walk, const char *shot) {
     SaveScreenshot(walk->shots + "\\" + shot + ".bmp");
 }
 
-// Prints a line of what the step showed, naming its screenshot.
-static void Report(Walk *walk, const char *shot, const std::string &text, bool as_expected) {
+// Prints a line of what the step showed, naming its screenshot, which must
+// have been written.
+static void Report(Walk *walk, const char *shot, std::string text, bool as_expected) {
+    std::error_code error;
+    if (shot && !std::filesystem::file_size(walk->shots + "\\" + shot + ".bmp", error)) {
+        text += "; screenshot not written";
+        as_expected = false;
+    }
     printf("%d  %s%s%s%s\n", walk->step, as_expected ? "" : "UNEXPECTED: ", text.c_str(),
            shot ? "  -> " : "", shot ? (std::string(shot) + ".png").c_str() : "");
     fflush(stdout);
@@ -269,9 +276,25 @@ static bool StepGame(Walk *walk) {
     return true;
 }
 
+// The text of another process's edit control: sent, not asked through
+// GetWindowText, which for another process's control gives only its caption.
+static std::string FieldText(HWND field) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(field, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 1000, &length))
+        return "";
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(field, WM_GETTEXT, text.size(), (LPARAM)&text[0], SMTO_ABORTIFHUNG,
+                             1000, &copied))
+        return "";
+    text.resize(copied);
+    return text;
+}
+
 // Waits for a secondary window of the launcher, shows it, and closes it with
-// its "Zurück" button.
-static bool ShowSecondary(Walk *walk, const char *caption, const char *shot) {
+// its "Zurück" button. The window must show `expected` unless that is null.
+static bool ShowSecondary(Walk *walk, const char *caption, const char *shot,
+                          const std::string *expected) {
     HWND dialog = walk->launcher.WaitDialog(caption);
     if (!dialog) {
         Shoot(walk, shot);
@@ -280,22 +303,17 @@ static bool ShowSecondary(Walk *walk, const char *caption, const char *shot) {
     }
     // The viewer places its text when it gets the focus, a moment later.
     HWND field = GetDlgItem(dialog, IDC_README_TEXT);
-    DWORD_PTR text = 0;
-    // Sent, not asked through GetWindowTextLength, which for another
-    // process's control would report only its caption.
-    WaitUntil(
-        [&] {
-            return SendMessageTimeoutA(field, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 1000,
-                                       &text) &&
-                   text > 0;
-        },
-        2000);
+    std::string text;
+    WaitUntil([&] { return !(text = FieldText(field)).empty(); }, 2000);
     LetPaint();
     Shoot(walk, shot);
-    Report(walk, shot,
-           std::string("window '") + caption + "' shown" +
-               (text > 0 ? " with " + std::to_string(text) + " characters of text" : ""),
-           true);
+    bool shows = !expected || (!expected->empty() && text == *expected);
+    Report(
+        walk, shot,
+        std::string("window '") + caption + "' shown" +
+            (text.empty() ? "" : " with " + std::to_string(text.size()) + " characters of text") +
+            (expected ? (shows ? ", the readme's own" : ", not the readme's text") : ""),
+        shows);
     PressButton(dialog, IDC_BACK);
     bool closed = WaitUntil([&] { return !IsWindow(dialog); }, 5000);
     if (!closed)
@@ -312,16 +330,29 @@ static bool StepReadmeAndAbout(Walk *walk) {
     }
     Report(walk, nullptr, "launcher started again; clicking Readme", true);
     walk->launcher.Click(kReadme);
-    ShowSecondary(walk, "README.TXT", "step06a-readme");
+    const std::string readme = ReadBytes("D:\\Readme.txt");
+    ShowSecondary(walk, "README.TXT", "step06a-readme", &readme);
     bool typed = TypeKey(walk->launcher.window(), VK_F1);
     Report(walk, nullptr,
            std::string("F1 ") + (typed ? "typed on" : "posted to") + " the main window", true);
-    ShowSecondary(walk, "About", "step06b-about");
+    ShowSecondary(walk, "About", "step06b-about", nullptr);
     return true;
 }
 
+// Windows' uninstall entry and the Start-menu shortcut go with the installation.
 static bool InstallationGone(const Walk &walk) {
-    return !VendorKeyExists() && !std::filesystem::is_directory(walk.install_dir);
+    HKEY entry;
+    bool listed =
+        !RegOpenKeyExA(HKEY_LOCAL_MACHINE,
+                       "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kora Manager DEMO",
+                       0, KEY_READ, &entry);
+    if (listed)
+        RegCloseKey(entry);
+    char menu[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, menu);
+    return !VendorKeyExists() && !listed &&
+           !std::filesystem::exists(std::string(menu) + "\\Kora Manager DEMO.lnk") &&
+           !std::filesystem::is_directory(walk.install_dir);
 }
 
 static bool StepUninstall(Walk *walk) {
@@ -376,8 +407,12 @@ int main(int argc, char **argv) {
     Walk walk;
     walk.shots = argv[1];
     walk.record = walk.shots + "\\record.txt";
+    // The installer's default: Program Files of the walk's own kind, which is
+    // the installer's kind too.
     const char *install_dir = getenv("KORA_INSTALL_DIR");
-    walk.install_dir = install_dir ? install_dir : "C:\\KORADEMO";
+    const char *programs = getenv("ProgramFiles");
+    walk.install_dir =
+        install_dir ? install_dir : std::string(programs ? programs : "") + "\\Kora Manager DEMO";
     RecordStartsIn(walk.record);
     SetEnvironmentVariableA("KORA_QUIET", nullptr);
 
