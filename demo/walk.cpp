@@ -63,7 +63,7 @@ static void Shoot(Walk *walk, const char *shot) {
 // have been written.
 static void Report(Walk *walk, const char *shot, std::string text, bool as_expected) {
     std::error_code error;
-    if (shot && !std::filesystem::file_size(walk->shots + "\\" + shot + ".bmp", error)) {
+    if (shot && (!std::filesystem::file_size(walk->shots + "\\" + shot + ".bmp", error) || error)) {
         text += "; screenshot not written";
         as_expected = false;
     }
