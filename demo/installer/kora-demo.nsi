@@ -116,26 +116,22 @@ Function CheckSegments
         StrCmpS $Char "\" segment
         Push '"*:<>?|/$Controls'
         Call CharIn
-        IfErrors done
+        IfErrors bad
         StrCpy $R2 $Char
         IntOp $R1 $R1 + 1
         Goto next
     segment:
         IntOp $R1 $R1 + 1
     last:
-        StrCmp $R2 "" 0 +4
-            StrCmp $Char "" done
-            SetErrors
-            Goto done
-        StrCmpS $R2 "." 0 +3
-            SetErrors
-            Goto done
-        StrCmpS $R2 " " 0 +3
-            SetErrors
-            Goto done
+        StrCmp $R2 "" 0 +2
+            StrCmp $Char "" done bad
+        StrCmpS $R2 "." bad
+        StrCmpS $R2 " " bad
         IntOp $R3 $R3 + 1
         StrCpy $R2 ""
         StrCmp $Char "" done next
+    bad:
+        SetErrors
     done:
 FunctionEnd
 
@@ -153,8 +149,9 @@ Function CheckDirectory
     StrCpy $R0 $INSTDIR
     StrLen $R1 $R0
     IntCmp $R1 126 0 0 refuse
+    ; IfErrors clears the flag it tests: a refusal found below is set again.
     Call CheckCodePage
-    IfErrors done
+    IfErrors refuse
     ; The command's own " -f" must be its first.
     StrCpy $R1 0
     dash:
@@ -177,7 +174,7 @@ Function CheckDirectory
         StrCmpS $R2 "\\" 0 refuse
         StrCpy $R1 2
         Call CheckSegments
-        IfErrors done
+        IfErrors refuse
         IntCmp $R3 3 done refuse done
     refuse:
         SetErrors

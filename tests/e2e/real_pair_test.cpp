@@ -45,24 +45,35 @@ static std::string EntryValue(const char *name) {
     return "(missing)";
 }
 
-static void ForgetInstallation(const std::string &dir) {
+static void ForgetInstallation(const fs::path &dir) {
     RemoveInstallKey();
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kEntryKey);
     DeleteFileA(Shortcut().c_str());
-    RemoveTree(dir);
+    std::error_code error;
+    fs::remove_all(dir, error);
 }
 
-static bool NothingLeft(const std::string &dir) {
+static bool NothingLeft(const fs::path &dir) {
     return !VendorKeyExists() && !EntryExists() && !fs::exists(Shortcut()) && !fs::exists(dir);
 }
 
-// Runs the CD's installer silently; "" installs into its default folder.
-static int SilentInstall(const std::string &dir) {
-    Program setup;
+// Runs the CD's installer silently; L"" installs into its default folder.
+// Wide, as Windows passes any folder name.
+static DWORD SilentInstall(const std::wstring &dir) {
     // /D= last and unquoted, blanks and all, as the installer takes it.
-    if (!setup.Start("D:\\setup.exe /S" + (dir.empty() ? "" : " /D=" + dir), "D:\\"))
-        return -1;
-    return setup.WaitExit(30000);
+    std::wstring line = L"D:\\setup.exe /S" + (dir.empty() ? L"" : L" /D=" + dir);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION setup;
+    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, L"D:\\", &startup,
+                        &setup))
+        return (DWORD)-1;
+    DWORD status = (DWORD)-1;
+    if (WaitForSingleObject(setup.hProcess, 30000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(setup.hProcess, &status);
+    CloseHandle(setup.hThread);
+    CloseHandle(setup.hProcess);
+    return status;
 }
 
 class RealPair : public ::testing::Test {
@@ -98,7 +109,7 @@ TEST_F(RealPair, InstallPlayAndUninstallFromTheCd) {
     const std::string dir = DefaultDir();
     const std::string outside = "C:\\outside.txt";
     ForgetInstallation(dir);
-    ASSERT_EQ(SilentInstall(""), 0);
+    ASSERT_EQ(SilentInstall(L""), 0u);
     std::string uninstall;
     EXPECT_TRUE(ReadInstallValue("Uninstall", &uninstall));
     EXPECT_EQ(uninstall, dir + "\\uninst.exe -f" + dir + "\\install.log");
@@ -141,31 +152,36 @@ TEST_F(RealPair, InstallPlayAndUninstallFromTheCd) {
     DeleteFileA(outside.c_str());
 }
 
-static std::string Padded(const std::string &head, size_t length) {
-    return head + std::string(length - head.size(), 'x');
+static std::wstring Padded(const std::wstring &head, size_t length) {
+    return head + std::wstring(length - head.size(), L'x');
 }
 
 // The installer takes exactly the folders the launcher reads as written:
-// "Kora Pro Path" with its backslash in 127 characters, and no " -f" before
-// the uninstall command's own.
+// "Kora Pro Path" with its backslash in 127 characters, by its path rules,
+// one code-page byte per character, and no " -f" before the uninstall
+// command's own.
 TEST_F(RealPair, InstallsOnlyWhereTheLauncherReadsIt) {
     const struct {
-        std::string dir;
+        const char *name;
+        std::wstring dir;
         bool installs;
-    } rows[] = {{"C:\\Kora -f Demo", false},
-                {Padded("C:\\Kora Demo\\", 127), false},
-                {"C:\\Kora Demo-fun\\Kora-fDemo", true},
-                {Padded("C:\\Kora Demo\\", 126), true}};
+    } rows[] = {{"blank before -f", L"C:\\Kora -f Demo", false},
+                {"128 with backslash", Padded(L"C:\\Kora Demo\\", 127), false},
+                {"dot at the end", L"C:\\Kora Demo\\Kora.", false},
+                {"empty segment", L"C:\\Kora Demo\\\\Kora", false},
+                {"no code-page byte", L"C:\\Kora Demo\\\u65e5\u672c", false},
+                {"-f without blank", L"C:\\Kora Demo-fun\\Kora-fDemo", true},
+                {"127 with backslash", Padded(L"C:\\Kora Demo\\", 126), true}};
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.dir);
+        SCOPED_TRACE(row.name);
         ForgetInstallation(row.dir);
-        int status = SilentInstall(row.dir);
+        DWORD status = SilentInstall(row.dir);
         if (!row.installs) {
-            EXPECT_NE(status, 0);
+            EXPECT_NE(status, 0u);
             EXPECT_TRUE(NothingLeft(row.dir));
             continue;
         }
-        ASSERT_EQ(status, 0);
+        ASSERT_EQ(status, 0u);
         ASSERT_TRUE(launcher.Start("D:\\start.exe", "D:\\"));
         EXPECT_TRUE(launcher.ButtonsBecome("Install Sound Uninstall Readme Exit"));
         // The uninstaller finds its log where the launcher cut the command too.
