@@ -86,12 +86,11 @@ lanes_ran_on() {
     esac
 }
 
-# The line for what a machine without 32-bit support could not run.
+# The line for what a machine without 32-bit support could not run; $1 says
+# what became of the 32-bit programs instead.
 not_run_on_x64() {
     [ "$WINE_LANES" = x64 ] || return 0
-    echo "not run (this machine runs no 32-bit code): the 32-bit start.exe and setup.exe," \
-        "built and checked without running them (PE32, imports, run-from-swap flags," \
-        "reproducible bytes, signatures)"
+    echo "not run (this machine runs no 32-bit code): the 32-bit start.exe and setup.exe; $1"
 }
 
 # Installs the cross compiler, Wine (32-bit), Xvfb and the native tools.
