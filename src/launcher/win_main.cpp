@@ -3,6 +3,7 @@
 
 #include "resource.h"
 #include "bounded_string.h"
+#include "center_window.h"
 #include "launch_context.h"
 #include "launcher_state.h"
 #include "picture/splash_picture.h"

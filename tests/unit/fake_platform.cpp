@@ -259,7 +259,8 @@ const char *PlatformCommandLine(bool *exact) {
 }
 
 // As Wine opens them: a link to a directory as itself (a reparse point), a
-// link to a file as the file it leads to.
+// link to a file as the file it leads to. Systems without final paths know
+// no such look-through: there every link shows as one.
 struct PlatformEntry {
     std::string named, real;
     bool link;
@@ -267,11 +268,12 @@ struct PlatformEntry {
 
 PlatformEntry *PlatformOpenEntry(const char *path, EntryKind kind) {
     std::string real = g_fake.Real(path);
-    bool dir_link = g_fake.links.count(g_fake.Located(path)) && g_fake.dirs.count(real);
+    bool link = g_fake.links.count(g_fake.Located(path)) &&
+                (g_fake.dirs.count(real) || !g_fake.final_paths);
     if (kind == kEntryDirectory ? !g_fake.dirs.count(real) : !g_fake.files.count(real))
         return nullptr;
     ++g_fake.open_entries;
-    return new PlatformEntry{g_fake.Absolute(path), real, dir_link};
+    return new PlatformEntry{g_fake.Absolute(path), real, link};
 }
 
 bool PlatformEntryIsLink(PlatformEntry *entry) {
