@@ -1,5 +1,7 @@
 #include "driver/program.h"
 
+#include <string.h>
+
 bool WaitUntil(const std::function<bool()> &done, DWORD timeout_ms, DWORD poll_ms) {
     for (DWORD start = GetTickCount(); !done(); Sleep(poll_ms)) {
         if (GetTickCount() - start >= timeout_ms)
@@ -26,13 +28,57 @@ HWND WaitWindow(const char *class_name, const char *caption, DWORD pid, DWORD ti
     return found.empty() ? nullptr : found[0];
 }
 
+// The machine a program's headers name: "x86" (PE32) or "x86-64" (PE32+).
+static std::string ImageMachine(const char *path) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    unsigned char head[512] = {};
+    DWORD got = 0;
+    if (file != INVALID_HANDLE_VALUE) {
+        ReadFile(file, head, sizeof head, &got, nullptr);
+        CloseHandle(file);
+    }
+    LONG pe = got >= 64 ? *(const LONG *)(head + 0x3c) : 0;
+    if (pe <= 0 || pe + 6 > (LONG)got || memcmp(head + pe, "PE\0\0", 4) != 0)
+        return "unknown";
+    WORD machine = *(const WORD *)(head + pe + 4);
+    return machine == IMAGE_FILE_MACHINE_I386    ? "x86"
+           : machine == IMAGE_FILE_MACHINE_AMD64 ? "x86-64"
+                                                 : "machine " + std::to_string(machine);
+}
+
+// The scripts' summaries say which build the Wine lanes ran on from what
+// really ran: each start.exe started is noted, with the machine its headers
+// name, in the file that LAUNCHER_RAN_LOG names.
+static void NoteLauncherStarted(HANDLE process) {
+    char log[MAX_PATH], image[MAX_PATH];
+    DWORD size = sizeof image;
+    if (!GetEnvironmentVariableA("LAUNCHER_RAN_LOG", log, sizeof log) ||
+        !QueryFullProcessImageNameA(process, 0, image, &size))
+        return;
+    const char *name = strrchr(image, '\\');
+    if (lstrcmpiA(name ? name + 1 : image, "start.exe") != 0)
+        return;
+    HANDLE file = CreateFileA(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    std::string line = ImageMachine(image) + "\n";
+    DWORD written;
+    WriteFile(file, line.data(), (DWORD)line.size(), &written, nullptr);
+    CloseHandle(file);
+}
+
 bool Program::Start(const std::string &command_line, const std::string &directory, DWORD flags) {
     Kill();
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string line = command_line;
-    return CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, flags, nullptr,
-                          directory.c_str(), &startup, &info_);
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, flags, nullptr,
+                        directory.c_str(), &startup, &info_))
+        return false;
+    NoteLauncherStarted(info_.hProcess);
+    return true;
 }
 
 bool Program::Attach(HWND window) {

@@ -1,7 +1,7 @@
 # Shared by scripts/demo, scripts/test, scripts/bench and scripts/medium:
-# installs what this machine lacks, builds both presets, prepares a
-# project-local Wine prefix and puts the CD image into its drive D:.
-# Source it from the project root.
+# installs what this machine lacks, builds the presets, chooses the build
+# the Wine lanes run, prepares a project-local Wine prefix and puts the CD
+# image into its drive D:. Source it from the project root.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build"
@@ -12,11 +12,93 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 log() { printf '\033[1m== %s\033[0m\n' "$*"; }
 
+# Whether this machine runs 32-bit x86 programs, found out by running one: a
+# 96-byte static ELF program that only exits with code 42. Kernels built
+# without 32-bit support refuse it ("Exec format error"), and so Wine's
+# 32-bit side.
+runs_x86_programs() {
+    local probe
+    mkdir -p "$BUILD" && probe=$(mktemp -p "$BUILD") || return 1
+    printf '%b' '\x7fELF\x01\x01\x01\0\0\0\0\0\0\0\0\0\x02\0\x03\0\x01\0\0\0' \
+        '\x54\x80\x04\x08\x34\0\0\0\0\0\0\0\0\0\0\0\x34\0\x20\0\x01\0\0\0\0\0\0\0' \
+        '\x01\0\0\0\0\0\0\0\0\x80\x04\x08\0\x80\x04\x08\x60\0\0\0\x60\0\0\0' \
+        '\x05\0\0\0\0\x10\0\0' \
+        '\xb8\x01\0\0\0\xbb\x2a\0\0\0\xcd\x80' >"$probe"
+    chmod +x "$probe"
+    "$probe" 2>/dev/null
+    local status=$?
+    rm -f "$probe"
+    [ "$status" = 42 ]
+}
+
+# The one decision of which build the Wine lanes run: the 32-bit one where
+# this machine runs 32-bit programs, else the x86-64 one, in 64-bit prefixes
+# of their own. LAUNCHER_ARCH=x64 chooses the 64-bit lanes anywhere, and
+# LAUNCHER_ARCH=x86 insists on the 32-bit ones. Sets WINE_LANES (x86 or x64),
+# WIN_PRESET, WIN_BUILD and OBJDUMP, and the Wine prefix and loader.
+choose_wine_lanes() {
+    case ${LAUNCHER_ARCH:-} in
+    x64) WINE_LANES=x64 ;;
+    x86)
+        runs_x86_programs || {
+            echo "LAUNCHER_ARCH=x86, but this machine runs no 32-bit x86 program" \
+                "(its kernel refuses them), so neither does Wine's 32-bit side;" \
+                "use LAUNCHER_ARCH=x64 or leave it unset" >&2
+            return 1
+        }
+        WINE_LANES=x86
+        ;;
+    "") if runs_x86_programs; then WINE_LANES=x86; else WINE_LANES=x64; fi ;;
+    *)
+        echo "LAUNCHER_ARCH is x86 or x64, not '$LAUNCHER_ARCH'" >&2
+        return 1
+        ;;
+    esac
+    if [ "$WINE_LANES" = x64 ]; then
+        WIN_PRESET=windows64 OBJDUMP=x86_64-w64-mingw32-objdump
+        export WINEPREFIX="$BUILD/wine64/prefix" WINEARCH=win64
+        case :$PATH: in *:"$ROOT/scripts/wine64":*) ;; *) export PATH="$ROOT/scripts/wine64:$PATH" ;; esac
+    else
+        WIN_PRESET=windows OBJDUMP=i686-w64-mingw32-objdump
+    fi
+    WIN_BUILD=$BUILD/$WIN_PRESET
+}
+
+# The Windows path of host file $1, on the prefix's drive Z: (the host's /).
+dos_path() {
+    local path
+    path=$(realpath -m "$1")
+    printf 'Z:%s' "${path//\//\\}"
+}
+
+# One line for the summaries: the build the Wine lanes ran on, as the driver
+# found it in the headers of each start.exe it started (LAUNCHER_RAN_LOG).
+lanes_ran_on() {
+    local machines
+    machines=$(tr -d '\r' <"$1" 2>/dev/null | sort -u | tr '\n' ' ')
+    case $machines in
+    "") echo "Wine lanes ran no start.exe" ;;
+    "x86-64 ") echo "Wine lanes ran on the x86-64 build (start.exe PE32+, build/windows64)" ;;
+    "x86 ") echo "Wine lanes ran on the 32-bit build (start.exe PE32, build/windows)" ;;
+    *) echo "Wine lanes ran start.exe of these machines: $machines" ;;
+    esac
+}
+
+# The line for what a machine without 32-bit support could not run; $1 says
+# what became of the 32-bit programs instead.
+not_run_on_x64() {
+    [ "$WINE_LANES" = x64 ] || return 0
+    echo "not run (this machine runs no 32-bit code): the 32-bit start.exe and setup.exe; $1"
+}
+
 # Installs the cross compiler, Wine (32-bit), Xvfb and the native tools.
 ensure_packages() {
     local need=()
     command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686)
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64)
+    # wine32 installs where it cannot run, and runs where it can.
     command -v wine >/dev/null && dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine wine32:i386)
+    [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
     command -v Xvfb >/dev/null || need+=(xvfb)
     command -v xauth >/dev/null || need+=(xauth)
     command -v cmake >/dev/null || need+=(cmake)
@@ -53,7 +135,8 @@ build_preset() {
     cmake --build --preset "$preset" -j2
 }
 
-# A fresh 32-bit Wine prefix under build/, never the user's own ~/.wine.
+# A fresh Wine prefix under build/ (WINEARCH says 32 or 64 bits), never the
+# user's own ~/.wine.
 ensure_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         log "creating Wine prefix $WINEPREFIX"

@@ -1,10 +1,17 @@
 ; The demo's installer and its uninstaller.
 ;   makensis -DSTANDINS=<dir with kora.exe, setsound.exe> -DOUTFILE=<setup.exe> kora-demo.nsi
+;   add -DAMD64 for the x86-64 test pair (see scripts/medium)
 ; The launcher finds the installation through the key below: "Kora Pro Path"
 ; is the directory, "Uninstall" the command that removes it, whose "-f" names
 ; the install log. The log lists the installed names relative to its own
 ; directory, and the uninstaller removes exactly those.
+!ifdef AMD64
+; The x86-64 launcher reads the native registry view, which only a 64-bit
+; installer writes by default.
+Target amd64-unicode
+!else
 Unicode true
+!endif
 SetCompressor /SOLID lzma
 ; Installed files get the time of installation, so setup.exe does not depend
 ; on the file times of the build.
