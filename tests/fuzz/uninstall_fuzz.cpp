@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <stdint.h>
 #include <stdlib.h>
+#include <strings.h>
 
 static std::vector<std::string> Lines(const uint8_t *data, size_t size) {
     std::vector<std::string> lines(1);
@@ -51,11 +52,9 @@ static std::string NamedDirectory(std::string value) {
     value = value.c_str(); // the registry's string ends at its first NUL
     if (value.size() > 3 && value.back() == '\\')
         value.pop_back();
-    std::string lower = value;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return (char)tolower(c); });
-    bool literal = value.size() >= 3 && g_fake.Absolute(value) == lower;
-    return literal && g_fake.Real(lower) == lower ? lower : "";
+    std::string named = g_fake.Absolute(value);
+    bool literal = value.size() >= 3 && strcasecmp(named.c_str(), value.c_str()) == 0;
+    return literal && g_fake.Real(named) == named ? named : "";
 }
 
 static void Fail(const char *why, const std::string &path) {
@@ -66,15 +65,12 @@ static void Fail(const char *why, const std::string &path) {
 // The index of the step that created the uninstaller's process, or -1.
 static int Created(const std::map<std::string, std::string> &files) {
     for (size_t i = 0; i < g_fake.journal.size(); ++i) {
-        const std::string &step = g_fake.journal[i];
-        bool create = step.rfind("spawn ", 0) == 0, shell = step.rfind("shell ", 0) == 0;
-        if (!create && !shell && step.rfind("start ", 0) != 0)
-            continue;
-        std::string program = step.substr(step.find(' ') + 1);
+        std::string step = g_fake.journal[i], program = step.substr(step.find(' ') + 1);
         program = program.substr(0, program.find(" | "));
-        if (!files.count(g_fake.Real(program)))
+        bool spawn = step.rfind("spawn ", 0) == 0, shell = step.rfind("shell ", 0) == 0;
+        if ((spawn || shell || step.rfind("start ", 0) == 0) && !files.count(g_fake.Real(program)))
             Fail("started a file that was not there", program);
-        if ((create && g_fake.create_result == kStarted) || (shell && g_fake.shell_result))
+        if ((spawn && g_fake.create_result == kStarted) || (shell && g_fake.shell_result))
             return (int)i;
     }
     return -1;
@@ -98,12 +94,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         std::string parent = FakePlatform::ParentOf(path);
         return has_game && (parent == game_dir || parent == in("save") || parent == in("drivers"));
     };
-    for (const std::string &path : g_fake.created)
-        if (!own(path))
-            Fail("written outside the game's directory", path);
-    for (const std::string &path : g_fake.deleted)
-        if (!own(path))
-            Fail("deleted outside the game's directory", path);
+    for (const Steps *paths : {&g_fake.created, &g_fake.deleted})
+        for (const std::string &path : *paths)
+            if (!own(path))
+                Fail("deleted or written outside the game's directory", path);
     int created = Created(programs);
     for (size_t i = 0; i < g_fake.journal.size(); ++i)
         if (g_fake.journal[i].rfind("delete ", 0) == 0 && (int)i < created)

@@ -32,15 +32,6 @@ TEST_F(Commands, StartSoundSetupAndInstallDoWhatTheyShouldWhereTheyShould) {
          [] { g_state.install.install_path[0] = '\0'; },
          [] { RunStart(), RunSoundSetup(); },
          {}},
-        {"Start in a folder with a blank",
-         [] {
-             g_fake.values["Kora Pro Path"] = "C:\\My Games";
-             g_fake.AddFile("C:\\My Games\\kora.exe");
-             ProbeInstallState();
-         },
-         RunStart,
-         {"cd c:\\my games", "destroy",
-          "start C:\\My Games\\kora.exe | \"C:\\My Games\\kora.exe\" | in c:\\my games", "exit 0"}},
         {"Sound setup: hidden while the installation's tool runs, then a probe at once",
          [] { g_fake.AddFile("C:\\DEMO\\setsound.exe"); },
          RunSoundSetup,

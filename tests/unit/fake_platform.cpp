@@ -165,27 +165,16 @@ template <class Tree> static void Prune(Tree &tree, const std::string &top) {
 }
 
 // The machine's settings by name.
-static bool ApplySetting(FakePlatform &fake, const std::string &setting) {
-    if (setting == "!nofinal")
-        fake.final_paths = false;
-    else if (setting == "!fail")
-        fake.create_result = kStartFailed;
-    else if (setting == "!elevate")
-        fake.create_result = kStartNeedsElevation;
-    else if (setting == "!decline")
-        fake.shell_result = false;
-    else if (setting == "!nocd")
-        fake.unenterable.insert("c:\\demo");
-    else if (setting == "!typed")
-        fake.not_strings.insert("Uninstall");
-    else
-        return false;
-    return true;
-}
+static const std::map<std::string, void (*)(FakePlatform &)> kSettings = {
+    {"!nofinal", [](FakePlatform &fake) { fake.final_paths = false; }},
+    {"!fail", [](FakePlatform &fake) { fake.create_result = kStartFailed; }},
+    {"!elevate", [](FakePlatform &fake) { fake.create_result = kStartNeedsElevation; }},
+    {"!decline", [](FakePlatform &fake) { fake.shell_result = false; }},
+    {"!nocd", [](FakePlatform &fake) { fake.unenterable.insert("c:\\demo"); }}};
 
 void FakePlatform::Apply(const std::string &change) {
-    if (ApplySetting(*this, change))
-        return;
+    if (kSettings.count(change))
+        return kSettings.at(change)(*this);
     std::string path = change.empty() ? "" : change.substr(1);
     if (path.size() < 3 || path[1] != ':' || path[2] != '\\')
         return;
@@ -254,8 +243,7 @@ std::string FakePlatform::Ansi(const std::string &wide, bool *exact) {
 
 const char *PlatformCommandLine(bool *exact) {
     static std::string ansi;
-    ansi = FakePlatform::Ansi(g_fake.command_line, exact);
-    return ansi.c_str();
+    return (ansi = FakePlatform::Ansi(g_fake.command_line, exact)).c_str();
 }
 
 // As Wine opens them: a link to a directory as itself (a reparse point), a
@@ -305,16 +293,15 @@ void PlatformCloseEntry(PlatformEntry *entry) {
 }
 
 struct PlatformSearch {
-    std::vector<std::string> names;
-    std::vector<bool> exact;
+    std::vector<std::pair<std::string, bool>> found; // name, exact
     size_t next = 0;
 };
 
 static bool NextFound(PlatformSearch *search, const char **name, bool *exact) {
-    if (search->next >= search->names.size())
+    if (search->next >= search->found.size())
         return false;
-    *exact = search->exact[search->next];
-    *name = search->names[search->next++].c_str();
+    *exact = search->found[search->next].second;
+    *name = search->found[search->next++].first.c_str();
     return true;
 }
 
@@ -328,14 +315,12 @@ PlatformSearch *PlatformFindFirst(const char *dir, const char **name, bool *exac
         entries.insert(entry.first);
     for (const auto &entry : g_fake.links)
         entries.insert(entry.first);
-    search->names = {".", ".."};
-    search->exact = {true, true};
+    search->found = {{".", true}, {"..", true}};
     for (const std::string &path : entries) {
-        if (FakePlatform::ParentOf(path) == here) {
-            bool fits;
-            search->names.push_back(FakePlatform::Ansi(Leaf(path), &fits));
-            search->exact.push_back(fits);
-        }
+        bool fits;
+        std::string name = FakePlatform::Ansi(Leaf(path), &fits);
+        if (FakePlatform::ParentOf(path) == here)
+            search->found.emplace_back(name, fits);
     }
     ++g_fake.open_searches;
     NextFound(search, name, exact);

@@ -64,8 +64,7 @@ struct FakePlatform {
     // removes a file or a directory with everything in it. Paths must be
     // absolute. Settings: "!nofinal" no final paths, "!fail" no process can
     // be created, "!elevate" each needs elevation, "!decline" the shell
-    // fails, "!nocd" C:\DEMO cannot be entered, "!typed" "Uninstall" is no
-    // REG_SZ.
+    // fails, "!nocd" C:\DEMO cannot be entered.
     void Apply(const std::string &change);
 
     static std::string ParentOf(const std::string &real);
