@@ -2,7 +2,7 @@
 
 #include "resource.h"
 #include "launcher/launcher_state.h"
-#include "launcher/main_window.h"
+#include "launcher/center_window.h"
 #include "platform/platform.h"
 
 #include <stdlib.h>

@@ -6,6 +6,7 @@
 #include "launcher_state.h"
 #include "path_rules.h"
 #include "platform/platform.h"
+#include "program_start.h"
 
 #include <string.h>
 
@@ -13,13 +14,32 @@ const char kInstallKey[] = "SOFTWARE\\Halvorn\\Kora Manager DEMO\\Data";
 static const char kDriversDir[] = "drivers";
 static const char kSoundConfig[] = "drivers\\dig.ini";
 
+// A quoted program ends at its closing quote; the arguments follow after
+// blanks. Without a closing quote the value names no file.
+static void SplitQuotedCommand(InstallRecord *record) {
+    char *command = record->uninstall_command;
+    char *close = strchr(command + 1, '"');
+    record->uninstall_args = nullptr;
+    if (!close)
+        return;
+    char *args = close + 1;
+    while (*args == ' ')
+        ++args;
+    if (*args)
+        record->uninstall_args = args;
+    memmove(command, command + 1, (size_t)(close - command - 1));
+    close[-1] = '\0';
+}
+
 // Cuts "<program> -f<args>" in two at the blank of the first " -f", so a
 // "-f" inside the program's path stays part of it. A value that begins with
 // "-f" stays whole, as both program and arguments.
 static void SplitUninstallCommand(InstallRecord *record) {
     char *command = record->uninstall_command;
     char *blank = strstr(command, " -f");
-    if (strncmp(command, "-f", 2) == 0) {
+    if (command[0] == '"') {
+        SplitQuotedCommand(record);
+    } else if (strncmp(command, "-f", 2) == 0) {
         record->uninstall_args = command;
     } else if (blank) {
         *blank = '\0';
@@ -36,6 +56,16 @@ static bool IsUsableInstallPath(const char *path) {
            (EndsWith(path, '\\') || strlen(path) + 1 < sizeof g_state.install.install_path);
 }
 
+// Without an uninstaller to hand over to, the clean-up would only lose the
+// saved games: Uninstall counts only for a file that exists, by an absolute
+// path, and would start as written.
+static bool UninstallerStarts(InstallRecord *record) {
+    return IsAbsolutePath(record->uninstall_command) &&
+           ResolveProgram(record->uninstall_command, record->uninstall_program,
+                          sizeof record->uninstall_program) &&
+           RunsAsWritten(record->uninstall_program, record->uninstall_args);
+}
+
 bool ReadInstallRecord() {
     InstallRecord *record = &g_state.install;
     PlatformKey *key = PlatformOpenMachineKey(kInstallKey);
@@ -49,8 +79,8 @@ bool ReadInstallRecord() {
         AppendString(record->install_path, sizeof record->install_path, "\\");
     if (ok && PlatformReadKeyString(key, "Uninstall", record->uninstall_command,
                                     sizeof record->uninstall_command)) {
-        record->uninstall_present = true;
         SplitUninstallCommand(record);
+        record->uninstall_present = UninstallerStarts(record);
     }
     PlatformCloseKey(key);
     return ok;

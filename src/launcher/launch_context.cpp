@@ -9,7 +9,7 @@ const char kGameFile[] = "kora.exe";
 const char kPictureFile[] = "loading.bmp";
 const char kReadmeFile[] = "Readme.txt";
 
-void DeriveLaunchContext(const char *command_line, LauncherState *state) {
+void DeriveLaunchContext(const char *command_line, bool exact, LauncherState *state) {
     const char *path = command_line;
     size_t length;
     if (*path == '"') {
@@ -31,7 +31,7 @@ void DeriveLaunchContext(const char *command_line, LauncherState *state) {
     size_t dir_length = length ? i + 1 : 0;
 
     state->launcher_dir[0] = '\0';
-    if (dir_length < sizeof state->launcher_dir) {
+    if (exact && dir_length < sizeof state->launcher_dir) {
         memcpy(state->launcher_dir, path, dir_length);
         state->launcher_dir[dir_length] = '\0';
     }

@@ -5,9 +5,11 @@
 #include "launcher_state.h"
 
 // Fills `launcher_dir` (with its trailing separator) and `source_drive`.
-// A directory too long for its buffer leaves `launcher_dir` empty, which the
-// rest of the launcher reads as "no picture, no readme".
-void DeriveLaunchContext(const char *command_line, LauncherState *state);
+// A directory too long for its buffer, or a line that is not `exact` (the
+// code page put look-alikes in it, so it names another folder), leaves
+// `launcher_dir` empty, which the rest of the launcher reads as "no picture,
+// no readme".
+void DeriveLaunchContext(const char *command_line, bool exact, LauncherState *state);
 
 // Builds `setup_path` and tests the installer and the game in the root of the
 // source drive; true when both are present.

@@ -20,7 +20,8 @@ struct InstallRecord {
     char install_path[kDirBytes];            // ends with '\' after a successful probe
     char uninstall_command[kUninstallBytes]; // program path after the split
     const char *uninstall_args;              // "-f..." inside uninstall_command, or null
-    bool uninstall_present;
+    char uninstall_program[kUninstallBytes]; // the file the program path resolved to
+    bool uninstall_present;                  // and that file would start
     char probe_path[kPathBytes];
     bool sound_setup_ran;
 };

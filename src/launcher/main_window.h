@@ -5,6 +5,3 @@
 
 LRESULT CALLBACK LauncherWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void CALLBACK ProbeTimerProc(HWND window, UINT message, UINT_PTR timer_id, DWORD time);
-
-// Centres `window` on `reference` (outer rectangles), keeping its size.
-void CenterWindowOver(HWND window, HWND reference);

@@ -48,3 +48,38 @@ bool IsInstallDirectory(const char *path) {
         return SegmentsArePlain(path + 2, 3);
     return SegmentsArePlain(path + 3, 0);
 }
+
+bool IsPlainName(const char *name) {
+    return IsPlainSegment(name, strlen(name)) && !strchr(name, '\\');
+}
+
+static char Folded(char c) {
+    return c >= 'A' && c <= 'Z' ? (char)(c + ('a' - 'A')) : c;
+}
+
+// The length of `path` without one trailing '\'.
+static size_t TrimmedLength(const char *path) {
+    size_t length = strlen(path);
+    return length > 0 && path[length - 1] == '\\' ? length - 1 : length;
+}
+
+// True when `path` begins with `dir` (its trailing '\' ignored); `rest`
+// then points behind it.
+static bool StartsWithDir(const char *path, const char *dir, const char **rest) {
+    size_t length = TrimmedLength(dir);
+    for (size_t i = 0; i < length; ++i)
+        if (Folded(path[i]) != Folded(dir[i]))
+            return false;
+    *rest = path + length;
+    return true;
+}
+
+bool IsSamePath(const char *path, const char *dir) {
+    const char *rest;
+    return StartsWithDir(path, dir, &rest) && (!*rest || (rest[0] == '\\' && !rest[1]));
+}
+
+bool IsDirectlyIn(const char *path, const char *dir) {
+    const char *rest;
+    return StartsWithDir(path, dir, &rest) && rest[0] == '\\' && IsPlainName(rest + 1);
+}

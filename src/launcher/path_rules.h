@@ -12,3 +12,14 @@ bool IsAbsolutePath(const char *path);
 // "." or ".." segment, no segment ending in '.' or a blank (which Windows
 // drops when it changes directory), no wildcard, stream or '/' separator.
 bool IsInstallDirectory(const char *path);
+
+// True for a name that names itself within its directory: one plain segment,
+// not "." or "..".
+bool IsPlainName(const char *name);
+
+// True when `path` names `dir` itself, letters in any case, a trailing '\'
+// on either ignored.
+bool IsSamePath(const char *path, const char *dir);
+
+// True when `path` names an entry directly inside `dir` (compared as above).
+bool IsDirectlyIn(const char *path, const char *dir);

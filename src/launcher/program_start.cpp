@@ -2,7 +2,6 @@
 
 #include "bounded_string.h"
 #include "launcher_state.h"
-#include "platform/platform.h"
 
 #include <string.h>
 
@@ -25,19 +24,75 @@ bool ResolveProgram(const char *path, char *resolved, size_t capacity) {
     return false;
 }
 
-static bool StartResolved(const char *program, const char *path, const char *args) {
-    char command_line[2 * kUninstallBytes];
-    if (!CopyString(command_line, sizeof command_line, path))
+static bool EndsWithNoCase(const char *s, const char *tail) {
+    size_t length = strlen(s), tail_length = strlen(tail);
+    if (length < tail_length)
         return false;
-    if (args && (!AppendString(command_line, sizeof command_line, " ") ||
-                 !AppendString(command_line, sizeof command_line, args)))
-        return false;
+    for (size_t i = 0; i < tail_length; ++i) {
+        char c = s[length - tail_length + i];
+        if ((c >= 'A' && c <= 'Z' ? c + 32 : c) != tail[i])
+            return false;
+    }
+    return true;
+}
 
-    switch (PlatformCreateProcess(program, command_line)) {
+static bool IsBatchFile(const char *program) {
+    return EndsWithNoCase(program, ".bat") || EndsWithNoCase(program, ".cmd");
+}
+
+static bool HasControlCharacter(const char *s) {
+    for (; *s; ++s)
+        if ((unsigned char)*s < 0x20)
+            return true;
+    return false;
+}
+
+// The interpreter expands variables even inside quotes, and outside them
+// reads its operators; its own list of characters that need quotes applies
+// to the path, which the launcher quotes.
+bool RunsAsWritten(const char *program, const char *args) {
+    if (!IsBatchFile(program))
+        return true;
+    if (strpbrk(program, "%!\"") || HasControlCharacter(program))
+        return false;
+    return !args || (!strpbrk(args, "%!\"&|<>^") && !HasControlCharacter(args));
+}
+
+// Characters that end an unquoted program path: the blank for every program,
+// and for the interpreter its own separators and operators as well.
+static bool NeedsQuotes(const char *path, bool batch) {
+    return strpbrk(path, batch ? " \t&()[]{}^=;!'+,`~" : " \t") != nullptr;
+}
+
+// A batch file's line names the resolved file itself, so that the
+// interpreter looks for no other.
+static bool BuildCommandLine(char *line, size_t capacity, const char *program, const char *path,
+                             const char *args) {
+    bool batch = IsBatchFile(program);
+    if (batch && !RunsAsWritten(program, args))
+        return false;
+    const char *shown = batch ? program : path;
+    bool quoted = NeedsQuotes(shown, batch);
+    line[0] = '\0';
+    return AppendString(line, capacity, quoted ? "\"" : "") &&
+           AppendString(line, capacity, shown) &&
+           AppendString(line, capacity, quoted ? "\"" : "") &&
+           (!args || (AppendString(line, capacity, " ") && AppendString(line, capacity, args)));
+}
+
+static bool StartResolved(const char *program, const char *path, const char *args,
+                          PlatformProcess **suspended) {
+    char command_line[2 * kUninstallBytes + 8];
+    if (!BuildCommandLine(command_line, sizeof command_line, program, path, args))
+        return false;
+    switch (PlatformCreateProcess(program, command_line, suspended)) {
     case kStarted: return true;
     // Windows refuses programs it takes for installers unless the user
     // allows elevation; only the shell can ask for it.
-    case kStartNeedsElevation: return PlatformShellStart(program, args ? args : "");
+    case kStartNeedsElevation:
+        if (suspended)
+            *suspended = nullptr;
+        return PlatformShellStart(program, args ? args : "");
     case kStartFailed: break;
     }
     return false;
@@ -45,18 +100,27 @@ static bool StartResolved(const char *program, const char *path, const char *arg
 
 bool StartProgram(const char *path, const char *args) {
     char program[kUninstallBytes];
-    return ResolveProgram(path, program, sizeof program) && StartResolved(program, path, args);
+    return ResolveProgram(path, program, sizeof program) &&
+           StartResolved(program, path, args, nullptr);
 }
 
-bool ReplaceLauncherWith(const char *program, const char *path, const char *args) {
-    if (!StartResolved(program, path, args))
+bool ReplaceLauncher(const char *path, const char *args) {
+    char program[kUninstallBytes];
+    if (!ResolveProgram(path, program, sizeof program) ||
+        !StartResolved(program, path, args, nullptr))
         return false;
     PlatformExitProcess(0);
     return true;
 }
 
-bool ReplaceLauncher(const char *path, const char *args) {
-    char program[kUninstallBytes];
-    return ResolveProgram(path, program, sizeof program) &&
-           ReplaceLauncherWith(program, path, args);
+bool PrepareHandOver(const char *program, const char *path, const char *args,
+                     PlatformProcess **suspended) {
+    *suspended = nullptr;
+    return StartResolved(program, path, args, suspended);
+}
+
+void CompleteHandOver(PlatformProcess *suspended) {
+    if (suspended)
+        PlatformResumeProcess(suspended);
+    PlatformExitProcess(0);
 }

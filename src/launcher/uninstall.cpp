@@ -1,9 +1,11 @@
 // Uninstall: the launcher removes the files the game made at run time, which
 // the registered uninstaller does not know of, then hands over to it. Every
-// value it acts on was written by another program, so each step first makes
-// sure it still stands inside the game's own installation.
+// value and name it acts on was written by another program, so each file is
+// opened as itself, confirmed on that handle to lie directly in the game's
+// own installation, and deleted through the same handle.
 #include "commands.h"
 
+#include "bounded_string.h"
 #include "install_state.h"
 #include "launch_context.h"
 #include "launcher_state.h"
@@ -13,30 +15,144 @@
 
 #include <string.h>
 
-// Deletes every match of `pattern` in the current directory. Directories and
-// files that cannot be deleted are passed over; nothing is entered.
-static void DeleteMatches(const char *pattern) {
+// A directory the clean-up works in, held open while it does: its path as
+// the launcher names it and, where the system tells, the path it really has.
+struct Place {
+    PlatformEntry *entry;
+    char path[kPathBytes];
+    char final_path[kPathBytes];
+    bool final_known;
+};
+
+struct CleanUp {
+    Place installation, drivers, save;
+    PlatformEntry *game; // held so that it stays where it was found
+    const char *spared;  // the uninstaller's own file
+};
+
+static bool JoinPath(char *dest, size_t capacity, const char *dir, const char *name) {
+    return CopyString(dest, capacity, dir) &&
+           (EndsWith(dir, '\\') || AppendString(dest, capacity, "\\")) &&
+           AppendString(dest, capacity, name);
+}
+
+// A directory counts only as itself: no link, and no link on the way to it,
+// so its final path is the path it was named by.
+static bool OpenPlace(Place *place, const char *path) {
+    place->entry = nullptr;
+    if (!CopyString(place->path, sizeof place->path, path))
+        return false;
+    PlatformEntry *entry = PlatformOpenEntry(path, kEntryDirectory);
+    if (!entry)
+        return false;
+    FinalPath found = PlatformEntryFinalPath(entry, place->final_path, sizeof place->final_path);
+    place->final_known = found == kFinalPathKnown;
+    bool itself =
+        !PlatformEntryIsLink(entry) &&
+        (found == kFinalPathUnknown || (place->final_known && IsSamePath(place->final_path, path)));
+    if (itself)
+        place->entry = entry;
+    else
+        PlatformCloseEntry(entry);
+    return itself;
+}
+
+static bool OpenSubPlace(Place *place, const Place *parent, const char *name) {
+    char path[kPathBytes];
+    return JoinPath(path, sizeof path, parent->path, name) && OpenPlace(place, path);
+}
+
+static void ClosePlace(Place *place) {
+    if (place->entry)
+        PlatformCloseEntry(place->entry);
+    place->entry = nullptr;
+}
+
+// Opens the file `name` of `place` and keeps it open when it really lies
+// directly there; `path` receives the path it was opened by.
+static PlatformEntry *OpenConfirmed(const Place *place, const char *name, char *path,
+                                    size_t capacity) {
+    if (!place->entry || !IsPlainName(name) || !JoinPath(path, capacity, place->path, name))
+        return nullptr;
+    PlatformEntry *file = PlatformOpenEntry(path, kEntryFile);
+    if (!file)
+        return nullptr;
+    char final_path[kPathBytes];
+    FinalPath found = PlatformEntryFinalPath(file, final_path, sizeof final_path);
+    bool inside = place->final_known
+                      ? found == kFinalPathKnown && IsDirectlyIn(final_path, place->final_path)
+                      : found == kFinalPathUnknown;
+    if (inside && !PlatformEntryIsLink(file))
+        return file;
+    PlatformCloseEntry(file);
+    return nullptr;
+}
+
+static void DeleteIn(const CleanUp *clean, const Place *place, const char *name) {
+    char path[kPathBytes];
+    PlatformEntry *file = OpenConfirmed(place, name, path, sizeof path);
+    if (!file)
+        return;
+    if (!IsSamePath(path, clean->spared))
+        PlatformDeleteEntry(file);
+    PlatformCloseEntry(file);
+}
+
+// The name's own extension, not the short name's: "notes.pifx" is no ".pif".
+static bool IsPifName(const char *name) {
+    const char *dot = strrchr(name, '.');
+    return dot && IsSamePath(dot, ".pif");
+}
+
+// Deletes every file of `place` (only the ".pif" files with `pif_only`).
+// Directories and files that cannot be deleted are passed over, and so is
+// every name the code page turned into a look-alike of another.
+static void DeleteEvery(const CleanUp *clean, const Place *place, bool pif_only) {
     const char *name;
-    PlatformSearch *search = PlatformFindFirst(pattern, &name);
+    bool exact;
+    PlatformSearch *search = place->entry ? PlatformFindFirst(place->path, &name, &exact) : nullptr;
     if (!search)
         return;
-    do
-        PlatformDeleteFile(name);
-    while (PlatformFindNext(search, &name));
+    do {
+        if (exact && (!pif_only || IsPifName(name)))
+            DeleteIn(clean, place, name);
+    } while (PlatformFindNext(search, &name, &exact));
     PlatformFindClose(search);
 }
 
-// Runs in the installation directory, and only where the game stands:
-// a directory that merely bears the registered name is someone else's.
-static void DeleteInstallationFiles() {
-    if (!PlatformFileExists(kGameFile))
+// Changes into the installation, and into its save directory when there is
+// one, and holds what the clean-up works on. Only where the game stands: a
+// directory that merely bears the registered name is someone else's.
+static void EnterInstallation(CleanUp *clean) {
+    char *dir = g_state.launch_path;
+    char path[kPathBytes];
+    if (!InstallDirectory(dir, sizeof g_state.launch_path) || !OpenPlace(&clean->installation, dir))
         return;
-    if (!PlatformIsLink("drivers"))
-        PlatformDeleteFile("drivers\\dig.ini");
-    PlatformDeleteFile("loading.bmp");
-    DeleteMatches("*.pif");
-    if (!PlatformIsLink("save") && PlatformChangeDir("save"))
-        DeleteMatches("*.*");
+    if (!PlatformChangeDir(dir) ||
+        !(clean->game = OpenConfirmed(&clean->installation, kGameFile, path, sizeof path))) {
+        ClosePlace(&clean->installation);
+        return;
+    }
+    OpenSubPlace(&clean->drivers, &clean->installation, "drivers");
+    if (OpenSubPlace(&clean->save, &clean->installation, "save") &&
+        !PlatformChangeDir(clean->save.path))
+        ClosePlace(&clean->save);
+}
+
+static void DeleteInstallationFiles(const CleanUp *clean) {
+    DeleteIn(clean, &clean->drivers, "dig.ini");
+    DeleteIn(clean, &clean->installation, "loading.bmp");
+    DeleteEvery(clean, &clean->installation, true);
+    DeleteEvery(clean, &clean->save, false);
+}
+
+static void LeaveInstallation(CleanUp *clean) {
+    ClosePlace(&clean->save);
+    ClosePlace(&clean->drivers);
+    ClosePlace(&clean->installation);
+    if (clean->game)
+        PlatformCloseEntry(clean->game);
+    clean->game = nullptr;
 }
 
 // The record as the question was asked about it.
@@ -71,6 +187,10 @@ static bool AskToUninstall() {
     return yes;
 }
 
+// The uninstaller's process exists before anything is deleted, created in
+// the directory the clean-up leaves current: when it cannot be created, the
+// saved games stay and so does the launcher. One that needs elevation is
+// started through the shell first, so that a refusal costs nothing.
 void RunUninstall() {
     InstallRecord *record = &g_state.install;
     if (!record->uninstall_present)
@@ -79,16 +199,15 @@ void RunUninstall() {
     Remember(&asked);
     if (!AskToUninstall() || !StillAsAsked(&asked))
         return;
-    // Without an uninstaller to hand over to, deleting the saved games would
-    // only lose them: the demo would stay installed. The file found here is
-    // the file started, whatever directory the clean-up leaves current.
-    char program[kUninstallBytes];
-    if (!IsAbsolutePath(record->uninstall_command) ||
-        !ResolveProgram(record->uninstall_command, program, sizeof program))
-        return;
-    char *dir = g_state.launch_path;
-    if (InstallDirectory(dir, sizeof g_state.launch_path) && !PlatformIsLink(dir) &&
-        PlatformChangeDir(dir))
-        DeleteInstallationFiles();
-    ReplaceLauncherWith(program, record->uninstall_command, record->uninstall_args);
+    static CleanUp clean;
+    clean.spared = record->uninstall_program;
+    EnterInstallation(&clean);
+    PlatformProcess *process;
+    bool created = PrepareHandOver(record->uninstall_program, record->uninstall_command,
+                                   record->uninstall_args, &process);
+    if (created)
+        DeleteInstallationFiles(&clean);
+    LeaveInstallation(&clean);
+    if (created)
+        CompleteHandOver(process);
 }

@@ -3,6 +3,7 @@
 
 #include "resource.h"
 #include "bounded_string.h"
+#include "center_window.h"
 #include "launch_context.h"
 #include "launcher_state.h"
 #include "picture/splash_picture.h"
@@ -67,8 +68,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int s
         return 0;
     }
     g_state.main_window = window;
-    g_state.command_line = PlatformCommandLine();
-    DeriveLaunchContext(g_state.command_line, &g_state);
+    PlatformSetMainWindow(window);
+    bool exact;
+    g_state.command_line = PlatformCommandLine(&exact);
+    DeriveLaunchContext(g_state.command_line, exact, &g_state);
     LoadPicture();
     SetTimer(window, IDT_PROBE, PROBE_PERIOD_MS, ProbeTimerProc);
     CenterWindowOver(window, GetDesktopWindow());

@@ -7,8 +7,10 @@
 
 // --- Process and files -----------------------------------------------------
 
-// The process's full command line, program path first.
-const char *PlatformCommandLine();
+// The process's full command line, program path first, in the ANSI code
+// page. `exact` is false when that page could not hold it: the line then
+// holds look-alikes (a fullwidth '\' read as '\') and names another place.
+const char *PlatformCommandLine(bool *exact);
 
 // True when `path` opens for reading with others allowed to read and write.
 // A directory, or a file held open without sharing, does not count.
@@ -27,13 +29,37 @@ bool PlatformCreateFile(const char *path, const void *data, size_t size);
 bool PlatformIsLink(const char *path);
 
 bool PlatformChangeDir(const char *path);
-void PlatformDeleteFile(const char *path);
 
-// Wildcard search in the current directory; yields plain names, directories
-// included. Returns null when nothing matches.
+// --- Entries held open -------------------------------------------------------
+
+// A file or directory opened as itself: a link is opened, not followed, where
+// the system can (a link to a file may still open its target, which the
+// final path then names). Held with reading and writing shared, deletion not.
+typedef struct PlatformEntry PlatformEntry;
+enum EntryKind { kEntryFile, kEntryDirectory };
+// Null when `path` does not open as that kind.
+PlatformEntry *PlatformOpenEntry(const char *path, EntryKind kind);
+// The entry's attributes call it a link (a reparse point).
+bool PlatformEntryIsLink(PlatformEntry *entry);
+
+enum FinalPath { kFinalPathKnown, kFinalPathUnknown, kFinalPathFailed };
+// The path the system reaches the open entry by, links followed, as "X:\..."
+// or "\\server\share\...". kFinalPathUnknown where the system cannot tell;
+// kFinalPathFailed when the path does not fit `capacity` or the ANSI code
+// page cannot hold it.
+FinalPath PlatformEntryFinalPath(PlatformEntry *entry, char *buffer, size_t capacity);
+// Deletes the file through the handle it was opened with; where the system
+// cannot, by the path it was opened by.
+void PlatformDeleteEntry(PlatformEntry *entry);
+void PlatformCloseEntry(PlatformEntry *entry);
+
+// Every entry of the directory `dir`, "." and ".." included, by its own long
+// name. `exact` is false for a name the ANSI code page cannot hold: `name`
+// is then a look-alike that may name another file. Null when the directory
+// cannot be read.
 typedef struct PlatformSearch PlatformSearch;
-PlatformSearch *PlatformFindFirst(const char *pattern, const char **name);
-bool PlatformFindNext(PlatformSearch *search, const char **name);
+PlatformSearch *PlatformFindFirst(const char *dir, const char **name, bool *exact);
+bool PlatformFindNext(PlatformSearch *search, const char **name, bool *exact);
 void PlatformFindClose(PlatformSearch *search);
 
 // --- Registry ----------------------------------------------------------------
@@ -41,8 +67,9 @@ void PlatformFindClose(PlatformSearch *search);
 typedef struct PlatformKey PlatformKey;
 // Opens a key below HKEY_LOCAL_MACHINE for reading; null on failure.
 PlatformKey *PlatformOpenMachineKey(const char *subkey);
-// Reads a value of any type into `buffer` (capacity `capacity`), always
-// NUL-terminated within it. False when the value is missing or too long.
+// Reads a string value (REG_SZ) into `buffer` (capacity `capacity`), always
+// NUL-terminated within it. False when the value is missing, too long or of
+// any other type, expandable strings included.
 bool PlatformReadKeyString(PlatformKey *key, const char *name, char *buffer, size_t capacity);
 void PlatformCloseKey(PlatformKey *key);
 
@@ -50,9 +77,17 @@ void PlatformCloseKey(PlatformKey *key);
 
 enum StartResult { kStarted, kStartFailed, kStartNeedsElevation };
 
+// The programs the launcher starts get the system's own error mode, not the
+// launcher's, so that a game reading its disc may still ask for it.
+
 // Creates a process for `program` with `command_line` in the current
-// directory, inheriting environment and handles; does not wait for it.
-StartResult PlatformCreateProcess(const char *program, const char *command_line);
+// directory, inheriting environment and handles; does not wait for it. With
+// `suspended` it is created suspended and *suspended holds it for
+// PlatformResumeProcess.
+typedef struct PlatformProcess PlatformProcess;
+StartResult PlatformCreateProcess(const char *program, const char *command_line,
+                                  PlatformProcess **suspended);
+void PlatformResumeProcess(PlatformProcess *process);
 // Starts `program` through the shell, which may ask the user for elevation.
 bool PlatformShellStart(const char *program, const char *parameters);
 // Runs `command` through the command interpreter and waits for it.
@@ -61,6 +96,9 @@ void PlatformRunAndWait(const char *command);
 void PlatformExitProcess(int code);
 
 // --- The main window -------------------------------------------------------
+
+// The window the calls below work on, handed over once it exists.
+void PlatformSetMainWindow(void *window);
 
 void PlatformEnableControl(int id, bool enabled);
 void PlatformDestroyMainWindow();

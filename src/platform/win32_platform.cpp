@@ -1,7 +1,6 @@
 // The platform services on Win32.
 #include "platform.h"
 
-#include "launcher/launcher_state.h"
 #include "resource.h"
 
 #include <windows.h>
@@ -13,8 +12,32 @@
 #define ERROR_ELEVATION_REQUIRED 740
 #endif
 
-const char *PlatformCommandLine() {
-    return GetCommandLineA();
+// The main window, handed over once it exists.
+static HWND g_main_window;
+
+void PlatformSetMainWindow(void *window) {
+    g_main_window = (HWND)window;
+}
+
+// The code page's spelling of `wide`; false where it could not hold a
+// character and would have put a look-alike or a default in its place.
+static bool ToAnsi(const wchar_t *wide, char *ansi, size_t capacity) {
+    BOOL defaulted = FALSE;
+    int capacity_int = capacity > 0x7FFFFFFF ? 0x7FFFFFFF : (int)capacity;
+    return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, ansi, capacity_int, nullptr,
+                               &defaulted) > 0 &&
+           !defaulted;
+}
+
+// The ANSI line read back must be the process's own line.
+const char *PlatformCommandLine(bool *exact) {
+    const char *line = GetCommandLineA();
+    int length = MultiByteToWideChar(CP_ACP, 0, line, -1, nullptr, 0);
+    wchar_t *back = length > 0 ? (wchar_t *)malloc(length * sizeof(wchar_t)) : nullptr;
+    *exact = back && MultiByteToWideChar(CP_ACP, 0, line, -1, back, length) == length &&
+             lstrcmpW(back, GetCommandLineW()) == 0;
+    free(back);
+    return line;
 }
 
 static HANDLE OpenForReading(const char *path) {
@@ -81,32 +104,138 @@ bool PlatformChangeDir(const char *path) {
     return SetCurrentDirectoryA(path) != 0;
 }
 
-void PlatformDeleteFile(const char *path) {
-    DeleteFileA(path);
+// Looked up at run time: systems before Vista lack both, and the launcher
+// must still start there.
+typedef DWORD(WINAPI *FinalPathFn)(HANDLE, LPWSTR, DWORD, DWORD);
+typedef BOOL(WINAPI *SetFileInfoFn)(HANDLE, int, void *, DWORD);
+static const int kFileDispositionInfo = 4;
+
+static FARPROC Kernel32Function(const char *name) {
+    return GetProcAddress(GetModuleHandleA("kernel32.dll"), name);
 }
 
-struct PlatformSearch {
+static FinalPathFn FinalPathFunction() {
+    static bool looked_up;
+    static FinalPathFn function;
+    if (!looked_up)
+        function = (FinalPathFn)(void *)Kernel32Function("GetFinalPathNameByHandleW");
+    looked_up = true;
+    return function;
+}
+
+struct PlatformEntry {
     HANDLE handle;
-    WIN32_FIND_DATAA data;
+    DWORD attributes;
+    char path[MAX_PATH];
 };
 
-PlatformSearch *PlatformFindFirst(const char *pattern, const char **name) {
+PlatformEntry *PlatformOpenEntry(const char *path, EntryKind kind) {
+    bool directory = kind == kEntryDirectory;
+    if (lstrlenA(path) >= MAX_PATH)
+        return nullptr;
+    HANDLE handle = CreateFileA(
+        path, directory ? FILE_READ_ATTRIBUTES : DELETE | FILE_READ_ATTRIBUTES,
+        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+        FILE_FLAG_OPEN_REPARSE_POINT | (directory ? FILE_FLAG_BACKUP_SEMANTICS : 0), nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return nullptr;
+    BY_HANDLE_FILE_INFORMATION info;
+    PlatformEntry *entry = (PlatformEntry *)malloc(sizeof(PlatformEntry));
+    if (!entry || !GetFileInformationByHandle(handle, &info) ||
+        ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) != directory) {
+        free(entry);
+        CloseHandle(handle);
+        return nullptr;
+    }
+    entry->handle = handle;
+    entry->attributes = info.dwFileAttributes;
+    lstrcpyA(entry->path, path);
+    return entry;
+}
+
+bool PlatformEntryIsLink(PlatformEntry *entry) {
+    return (entry->attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// "\\?\C:\dir" and "\\?\UNC\server\share\dir" in their plain forms.
+FinalPath PlatformEntryFinalPath(PlatformEntry *entry, char *buffer, size_t capacity) {
+    FinalPathFn final_path = FinalPathFunction();
+    if (!final_path)
+        return kFinalPathUnknown;
+    wchar_t wide[2 * MAX_PATH];
+    const DWORD kWideChars = sizeof wide / sizeof wide[0];
+    DWORD length = final_path(entry->handle, wide, kWideChars, 0);
+    if (length == 0 || length >= kWideChars)
+        return kFinalPathFailed;
+    wchar_t *plain = wide;
+    if (wcsncmp(wide, L"\\\\?\\UNC\\", 8) == 0) {
+        plain = wide + 6;
+        plain[0] = L'\\';
+    } else if (wcsncmp(wide, L"\\\\?\\", 4) == 0) {
+        plain = wide + 4;
+    }
+    return ToAnsi(plain, buffer, capacity) ? kFinalPathKnown : kFinalPathFailed;
+}
+
+// Where the system names no final path, nothing was confirmed through the
+// handle either: the file goes by its name, as it always did there.
+void PlatformDeleteEntry(PlatformEntry *entry) {
+    SetFileInfoFn set_info = (SetFileInfoFn)(void *)Kernel32Function("SetFileInformationByHandle");
+    if (set_info && FinalPathFunction()) {
+        BOOLEAN delete_file = TRUE;
+        set_info(entry->handle, kFileDispositionInfo, &delete_file, sizeof delete_file);
+        return;
+    }
+    CloseHandle(entry->handle); // it shares no deletion
+    entry->handle = INVALID_HANDLE_VALUE;
+    DeleteFileA(entry->path);
+}
+
+void PlatformCloseEntry(PlatformEntry *entry) {
+    if (entry->handle != INVALID_HANDLE_VALUE)
+        CloseHandle(entry->handle);
+    free(entry);
+}
+
+// Wide names, so that none is read as a look-alike of another.
+struct PlatformSearch {
+    HANDLE handle;
+    WIN32_FIND_DATAW data;
+    char name[2 * MAX_PATH];
+};
+
+static void TakeName(PlatformSearch *search, const char **name, bool *exact) {
+    *exact = ToAnsi(search->data.cFileName, search->name, sizeof search->name);
+    if (!*exact)
+        search->name[0] = '\0';
+    *name = search->name;
+}
+
+PlatformSearch *PlatformFindFirst(const char *dir, const char **name, bool *exact) {
+    wchar_t pattern[MAX_PATH + 2];
+    int length = MultiByteToWideChar(CP_ACP, 0, dir, -1, pattern, MAX_PATH);
+    if (length <= 1)
+        return nullptr;
+    wchar_t *end = pattern + length - 1;
+    if (end[-1] != L'\\')
+        *end++ = L'\\';
+    lstrcpyW(end, L"*");
     PlatformSearch *search = (PlatformSearch *)malloc(sizeof(PlatformSearch));
     if (!search)
         return nullptr;
-    search->handle = FindFirstFileA(pattern, &search->data);
+    search->handle = FindFirstFileW(pattern, &search->data);
     if (search->handle == INVALID_HANDLE_VALUE) {
         free(search);
         return nullptr;
     }
-    *name = search->data.cFileName;
+    TakeName(search, name, exact);
     return search;
 }
 
-bool PlatformFindNext(PlatformSearch *search, const char **name) {
-    if (!FindNextFileA(search->handle, &search->data))
+bool PlatformFindNext(PlatformSearch *search, const char **name, bool *exact) {
+    if (!FindNextFileW(search->handle, &search->data))
         return false;
-    *name = search->data.cFileName;
+    TakeName(search, name, exact);
     return true;
 }
 
@@ -122,13 +251,16 @@ PlatformKey *PlatformOpenMachineKey(const char *subkey) {
     return (PlatformKey *)key;
 }
 
+// Expandable strings are refused too: the environment would pick the place
+// they name.
 bool PlatformReadKeyString(PlatformKey *key, const char *name, char *buffer, size_t capacity) {
-    DWORD bytes = (DWORD)capacity;
-    LONG status = RegQueryValueExA((HKEY)key, name, nullptr, nullptr, (BYTE *)buffer, &bytes);
-    // Binary and unterminated values bring no NUL of their own; a value that
-    // fills the buffer must end with one. A refused value leaves an empty
-    // string, not the partial bytes of a read that did not fit.
-    bool read = status == ERROR_SUCCESS && (bytes < capacity || buffer[capacity - 1] == '\0');
+    DWORD bytes = (DWORD)capacity, type = REG_NONE;
+    LONG status = RegQueryValueExA((HKEY)key, name, nullptr, &type, (BYTE *)buffer, &bytes);
+    // Unterminated values bring no NUL of their own; a value that fills the
+    // buffer must end with one. A refused value leaves an empty string, not
+    // the partial bytes of a read that did not fit.
+    bool read = status == ERROR_SUCCESS && type == REG_SZ &&
+                (bytes < capacity || buffer[capacity - 1] == '\0');
     if (!read)
         bytes = 0;
     if (bytes < capacity)
@@ -140,18 +272,34 @@ void PlatformCloseKey(PlatformKey *key) {
     RegCloseKey((HKEY)key);
 }
 
-StartResult PlatformCreateProcess(const char *program, const char *command_line) {
+StartResult PlatformCreateProcess(const char *program, const char *command_line,
+                                  PlatformProcess **suspended) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
-    char line[2 * kUninstallBytes];
-    lstrcpynA(line, command_line, sizeof line); // CreateProcessA may write to it
-    if (!CreateProcessA(program, line, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return GetLastError() == ERROR_ELEVATION_REQUIRED ? kStartNeedsElevation : kStartFailed;
-    CloseHandle(process.hThread);
+    size_t length = strlen(command_line) + 1;
+    char *line = (char *)malloc(length); // CreateProcessA may write to it
+    if (!line)
+        return kStartFailed;
+    memcpy(line, command_line, length);
+    DWORD flags = CREATE_DEFAULT_ERROR_MODE | (suspended ? CREATE_SUSPENDED : 0);
+    BOOL created = CreateProcessA(program, line, nullptr, nullptr, TRUE, flags, nullptr, nullptr,
+                                  &startup, &process);
+    DWORD error = GetLastError();
+    free(line);
+    if (!created)
+        return error == ERROR_ELEVATION_REQUIRED ? kStartNeedsElevation : kStartFailed;
     CloseHandle(process.hProcess);
+    if (suspended)
+        *suspended = (PlatformProcess *)process.hThread;
+    else
+        CloseHandle(process.hThread);
     return kStarted;
+}
+
+void PlatformResumeProcess(PlatformProcess *process) {
+    ResumeThread((HANDLE)process);
+    CloseHandle((HANDLE)process);
 }
 
 bool PlatformShellStart(const char *program, const char *parameters) {
@@ -165,20 +313,25 @@ bool PlatformShellStart(const char *program, const char *parameters) {
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
-    info.hwnd = (HWND)g_state.main_window;
+    info.hwnd = g_main_window;
     info.lpVerb = "open";
     info.lpFile = program;
     info.lpParameters = parameters;
     info.nShow = SW_SHOWNORMAL;
-    return execute(&info) != FALSE;
+    UINT mode = SetErrorMode(0); // inherited by what the shell starts
+    bool started = execute(&info) != FALSE;
+    SetErrorMode(mode);
+    return started;
 }
 
 void PlatformRunAndWait(const char *command) {
+    UINT mode = SetErrorMode(0); // inherited by the interpreter and the tool
     system(command);
+    SetErrorMode(mode);
     // Clicks posted to the hidden window while the tool ran are stale; those
     // sent meanwhile arrive here and find a command still running.
     MSG stale;
-    while (PeekMessageA(&stale, (HWND)g_state.main_window, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+    while (PeekMessageA(&stale, g_main_window, WM_COMMAND, WM_COMMAND, PM_REMOVE))
         ;
 }
 
@@ -192,10 +345,10 @@ void PlatformExitProcess(int code) {
 static HWND MainControl(int id) {
     static HWND buttons[IDC_EXIT - IDC_START_DEMO + 1];
     if (id < IDC_START_DEMO || id > IDC_EXIT)
-        return GetDlgItem((HWND)g_state.main_window, id);
+        return GetDlgItem(g_main_window, id);
     HWND &button = buttons[id - IDC_START_DEMO];
     if (!button)
-        button = GetDlgItem((HWND)g_state.main_window, id);
+        button = GetDlgItem(g_main_window, id);
     return button;
 }
 
@@ -210,15 +363,15 @@ bool PlatformControlEnabled(int id) {
 }
 
 void PlatformDestroyMainWindow() {
-    DestroyWindow((HWND)g_state.main_window);
+    DestroyWindow(g_main_window);
 }
 
 void PlatformShowMainWindow(bool visible) {
-    ShowWindow((HWND)g_state.main_window, visible ? SW_SHOW : SW_HIDE);
+    ShowWindow(g_main_window, visible ? SW_SHOW : SW_HIDE);
 }
 
 bool PlatformConfirmUninstall() {
-    return MessageBoxA((HWND)g_state.main_window,
+    return MessageBoxA(g_main_window,
                        "Sind Sie sicher, da\xDF Sie den Kora Manager Pro. l\xF6schen wollen?",
                        "Uninstall", MB_YESNO | MB_ICONQUESTION) == IDYES;
 }

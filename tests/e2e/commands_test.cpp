@@ -5,6 +5,8 @@
 
 #include "resource.h"
 
+#include <memory>
+
 namespace {
 
 class Commands : public E2eTest {
@@ -66,5 +68,21 @@ TEST_F(Commands, SoundSetupWritesThePlaceholderWhenTheToolWroteNothing) {
     SetEnvironmentVariableA(STAND_IN_SOUND_WRITE_VAR, "0");
     fs::create_directories(Installed("drivers"));
     ASSERT_NO_FATAL_FAILURE(RunSoundSetup("Start Sound Exit"));
+    EXPECT_EQ(ReadBytes(Installed("drivers\\dig.ini")), "\r\n");
+}
+
+// A tool along PATH is not the installation's: nothing runs, and the run
+// counts as one whose tool is missing.
+TEST_F(Commands, SoundSetupRunsOnlyTheInstallationsOwnTool) {
+    const char kOnPath[] = "C:\\windows\\setsound.exe";
+    std::shared_ptr<void> removed(nullptr, [&](void *) { RemoveTree(kOnPath); });
+    InstallDemo();
+    fs::create_directories(Installed("drivers"));
+    PlaceStandIn(kOnPath);
+    ASSERT_TRUE(StartLauncher());
+    ASSERT_TRUE(launcher.ButtonsBecome("Sound Exit"));
+    launcher.Click(IDC_SOUND_SETUP);
+    EXPECT_TRUE(launcher.ButtonsBecome("Start Sound Exit"));
+    EXPECT_EQ(RecordLines(), std::vector<std::string>()) << "a tool along PATH ran";
     EXPECT_EQ(ReadBytes(Installed("drivers\\dig.ini")), "\r\n");
 }

@@ -97,16 +97,19 @@ TEST_F(Hostile, OutsizedAndMistypedRegistryValues) {
     PlaceStandIn(Installed("uninst.exe"));
     SetInstallValue("Uninstall", kUninstallValue);
     ASSERT_TRUE(StartLauncher());
+    // Only strings count: expanded, the environment would pick the place.
     Cycle("Kora Pro Path", {{REG_SZ, Sz(dir126 + "\\", 128), kInstalled},
-                            {REG_BINARY, dir126, kInstalled},
+                            {REG_BINARY, dir126, "Exit"},
+                            {REG_EXPAND_SZ, Sz(kInstallDir, 8), "Exit"},
                             {REG_DWORD, number, "Exit"},
                             {REG_SZ, Sz(dir126 + "\\", 5000), "Exit"},
                             {REG_SZ, Sz(kInstallDir, 8), kInstalled}});
     // Last, shorter than what the longest value left in the launcher's buffer.
     Cycle("Uninstall", {{REG_SZ, Sz(kUninstallValue, 1024), kInstalled},
                         {REG_SZ, Sz(kUninstallValue, 5000), "Sound Exit"},
-                        {REG_DWORD, number, kInstalled},
-                        {REG_BINARY, kUninstallValue, kInstalled}});
+                        {REG_DWORD, number, "Sound Exit"},
+                        {REG_BINARY, kUninstallValue, "Sound Exit"},
+                        {REG_SZ, Sz(kUninstallValue, sizeof kUninstallValue), kInstalled}});
     ASSERT_NO_FATAL_FAILURE(AnswerUninstall(IDYES));
     ExpectHandOver(std::string("uninst\t") + kUninstallValue + "\tC:\\DEMO");
 }
@@ -163,7 +166,11 @@ TEST_F(Hostile, UninstallPassesOverWhatItCannotDelete) {
     ReleaseStandIns(); // the uninstallers end at once
     InstallDemo();
     PlaceStandIn(Installed("uninst.exe"));
-    PlaceStandIn("C:\\m.exe"); // what a cut inside "C:\my-files" would name
+    PlaceStandIn("C:\\m.exe");         // what a cut inside "C:\my-files" would name
+    PlaceStandIn("C:\\tools\\my.exe"); // and a cut at the blank of "C:\tools\my tools"
+    PlaceStandIn("C:\\tools\\my tools\\rec.exe");
+    WriteBytes("C:\\tools\\my tools\\remove.bat", "@\"C:\\tools\\my tools\\rec.exe\" %*\r\n");
+    WriteBytes(Installed("remove.exe"), "a text file, not a program");
     PlaceFiles("C:", kRootBait);
     const std::string my_files = "C:\\my-files\\DEMO";
     PlaceStandIn(my_files + "\\kora.exe");
@@ -178,6 +185,8 @@ TEST_F(Hostile, UninstallPassesOverWhatItCannotDelete) {
     const std::vector<std::string> everything = ListFiles(kInstallDir);
     const std::string relative = "uninst.exe -f" + Installed("uninst.log");
     const std::string dash_f = my_files + "\\uninst.exe -f" + my_files + "\\inst.log";
+    const std::string batch = "C:\\tools\\my tools\\remove.bat -f" + Installed("uninst.log");
+    const std::vector<std::string> left = {"kora.exe", "remove.exe", "save\\ro.sav", "uninst.exe"};
 
     const struct {
         std::string path, uninstall, work_dir;
@@ -187,14 +196,15 @@ TEST_F(Hostile, UninstallPassesOverWhatItCannotDelete) {
     } kCases[] = {
         {".", kUninstallValue, kOutside, "Exit", "", everything},
         {"C:\\DEMO\\..", kUninstallValue, kOutside, "Exit", "", everything},
-        {kInstallDir, relative, kInstallDir, kConfigured, "", everything},
+        {kInstallDir, relative, kInstallDir, "Start Sound Exit", "", everything},
         {my_files, dash_f, kOutside, kInstalled, "uninst\t" + dash_f + "\t" + my_files, everything},
-        {kInstallDir,
-         kUninstallValue,
-         kOutside,
-         kConfigured,
-         std::string("uninst\t") + kUninstallValue + "\t" + Installed("save"),
-         {"kora.exe", "save\\ro.sav", "uninst.exe"}},
+        {kInstallDir, Installed("remove.exe -fx"), kOutside, kConfigured, "", everything},
+        {kInstallDir, kUninstallValue, kOutside, kConfigured,
+         std::string("uninst\t") + kUninstallValue + "\t" + Installed("save"), left},
+        {kInstallDir, batch, kOutside, kInstalled,
+         "rec\t\"C:\\tools\\my tools\\rec.exe\" -f" + Installed("uninst.log") + "\t" +
+             Installed("save"),
+         left},
     };
     for (const auto &c : kCases) {
         SCOPED_TRACE(c.path + " | " + c.uninstall);
@@ -225,29 +235,73 @@ TEST_F(Hostile, UninstallPassesOverWhatItCannotDelete) {
     }
     RemoveTree("C:\\m.exe");
     RemoveTree("C:\\my-files");
+    RemoveTree("C:\\tools");
 }
 
-// Linked save and drivers directories lead out of the installation: the
-// clean-up passes over them and still takes what is its own.
+// Links to directories and files, and names the code page would turn into
+// paths, lead out of the installation: the clean-up passes over them and
+// still takes what is its own. In the names '|' stands for a fullwidth '\'
+// and ';' for a fullwidth ':'.
 TEST_F(Hostile, UninstallFollowsNoLinks) {
     ReleaseStandIns();
-    InstallDemo();
-    PlaceStandIn(Installed("uninst.exe"));
-    SetInstallValue("Uninstall", kUninstallValue);
-    PlaceFiles(kInstallDir, {"a.pif", "loading.bmp"});
-    // Removed even when the test fails: the next world must not reach outside.
-    struct Links {
-        ~Links() {
-            RemoveLink(Installed("save"));
-            RemoveLink(Installed("drivers"));
-        }
-    } links;
-    ASSERT_TRUE(MakeLink(Installed("save"), std::string(kOutside) + "\\save"));
-    ASSERT_TRUE(MakeLink(Installed("drivers"), std::string(kOutside) + "\\drivers"));
-    ASSERT_TRUE(StartLauncher());
-    Expect(kConfigured, "before"); // the linked drivers hold a configuration
-    ASSERT_NO_FATAL_FAILURE(AnswerUninstall(IDYES));
-    ExpectHandOver(std::string("uninst\t") + kUninstallValue + "\t" + kInstallDir);
-    EXPECT_FALSE(fs::exists(Installed("a.pif")));
-    EXPECT_FALSE(fs::exists(Installed("loading.bmp")));
+    const struct {
+        std::vector<std::pair<std::string, std::string>> links; // name -> the same in kOutside
+        std::vector<std::string> names, own;
+        std::string record_dir;
+    } kRows[] = {
+        {{{"save", "save"},
+          {"drivers", "drivers"},
+          {"loading.bmp", "loading.bmp"},
+          {"old.pif", "a.pif"}},
+         {},
+         {"a.pif"},
+         kInstallDir},
+        {{{"save\\1.sav", "save\\1.sav"}, {"drivers\\dig.ini", "drivers\\dig.ini"}},
+         {"save\\..|..|victim.sav", "save\\C;|acc|victim2.sav", "..|victim.pif"},
+         {"a.pif", "save\\2.sav"},
+         Installed("save")},
+    };
+    const std::vector<std::string> victims = {"victim.sav", "acc\\victim2.sav", "victim.pif"};
+    PlaceFiles("C:", victims);
+    auto wide = [](const std::string &name) {
+        std::wstring path = L"C:\\DEMO\\";
+        for (char c : name)
+            path += c == '|' ? L'\uFF3C' : c == ';' ? L'\uFF1A' : (wchar_t)c;
+        return path;
+    };
+    for (const auto &row : kRows) {
+        SCOPED_TRACE(row.record_dir);
+        RemoveTree(kInstallDir);
+        ClearRecord();
+        InstallDemo();
+        PlaceStandIn(Installed("uninst.exe"));
+        SetInstallValue("Uninstall", kUninstallValue);
+        // Undone even when the test fails: the next world must not reach outside.
+        std::shared_ptr<void> undo(nullptr, [&](void *) {
+            for (const auto &link : row.links)
+                RemoveLink(Installed(link.first.c_str()));
+            for (const std::string &name : row.names)
+                DeleteFileW(wide(name).c_str());
+        });
+        for (const auto &link : row.links)
+            ASSERT_TRUE(MakeLink(Installed(link.first.c_str()), kOutside + ("\\" + link.second)));
+        for (const std::string &name : row.names)
+            CloseHandle(CreateFileW(wide(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                                    nullptr));
+        PlaceFiles(kInstallDir, row.own);
+        ASSERT_TRUE(StartLauncher());
+        Expect(kConfigured, "before"); // the linked drivers hold a configuration
+        ASSERT_NO_FATAL_FAILURE(AnswerUninstall(IDYES));
+        ExpectHandOver(std::string("uninst\t") + kUninstallValue + "\t" + row.record_dir);
+        for (const std::string &own : row.own)
+            EXPECT_FALSE(fs::exists(Installed(own.c_str()))) << own;
+        for (const std::string &name : row.names)
+            EXPECT_NE(GetFileAttributesW(wide(name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
+        launcher.Kill();
+    }
+    for (const std::string &victim : victims) {
+        EXPECT_TRUE(fs::is_regular_file("C:\\" + victim)) << "deleted outside: " << victim;
+        RemoveTree("C:\\" + victim);
+    }
+    RemoveTree("C:\\acc");
 }

@@ -81,8 +81,9 @@ TEST_F(Readme, AboutBoxOnF1LeavesTheViewerTextInPlace) {
 // launcher stays responsive while it is asked for it.
 TEST_F(Readme, LargeReadmesOpenInFullUpTo1MiB) {
     std::string large;
-    while (large.size() < 300 * 1024)
+    while (large.size() < 1024 * 1024)
         large += "Eine Zeile des Readme, wie sie in jedem Readme stehen k\xF6nnte.\r\n";
+    large.resize(1024 * 1024); // exactly the limit
     ASSERT_NO_FATAL_FAILURE(StartWithReadme(large));
     HWND viewer = OpenViewer(large);
     ASSERT_TRUE(viewer) << "no viewer";

@@ -142,7 +142,8 @@ TEST_F(RealPair, InstallPlayAndUninstallFromTheCd) {
     launcher.Click(IDC_START_DEMO);
     EXPECT_EQ(launcher.WaitExit(), 0);
     ASSERT_TRUE(WaitForRecord(2));
-    EXPECT_EQ(RecordLines()[1], "kora\t" + dir + "\\kora.exe\t" + dir);
+    // A path with a blank is quoted in the game's command line.
+    EXPECT_EQ(RecordLines()[1], "kora\t\"" + dir + "\\kora.exe\"\t" + dir);
 
     ASSERT_TRUE(launcher.Start("D:\\start.exe", "D:\\"));
     ASSERT_TRUE(launcher.ButtonsBecome("Start Install Sound Uninstall Readme Exit"));

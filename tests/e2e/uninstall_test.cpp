@@ -6,19 +6,32 @@
 
 namespace {
 
-// The files that the clean-up deletes, and some that must stay.
-const char *const kFiles[] = {
-    "drivers\\dig.ini", "loading.bmp",        "a.pif",      "B.PIF",   "save\\1.sav", "save\\2.sav",
-    "save\\old\\3.sav", "drivers\\other.ini", "uninst.log", "game.dat"};
+// The files that the clean-up deletes, and some that must stay: among them
+// two whose generated short names end in ".PIF".
+const char *const kFiles[] = {"drivers\\dig.ini",
+                              "loading.bmp",
+                              "a.pif",
+                              "B.PIF",
+                              "save\\1.sav",
+                              "save\\2.sav",
+                              "save\\old\\3.sav",
+                              "drivers\\other.ini",
+                              "uninst.log",
+                              "game.dat",
+                              "notes.pifx",
+                              "letter.PIFF"};
+const char kUninstallValue[] = "C:\\DEMO\\uninst.exe -fC:\\DEMO\\uninst.log";
 
 class Uninstall : public E2eTest {
   protected:
     // An installation with everything the clean-up deletes and files that
-    // must stay, registered with `uninstaller` as the uninstall program, and
-    // a launcher open on it.
-    void SetUpInstallation(const char *uninstaller) {
+    // must stay, registered with the "Uninstall" value `uninstall`, and a
+    // launcher open on it.
+    void SetUpInstallation(const std::string &uninstall = kUninstallValue) {
+        RemoveTree(kInstallDir);
+        ClearRecord();
         InstallDemo();
-        SetInstallValue("Uninstall", Installed(uninstaller) + " -f" + Installed("uninst.log"));
+        SetInstallValue("Uninstall", uninstall);
         PlaceStandIn(Installed("uninst.exe"));
         for (const char *file : kFiles)
             WriteBytes(Installed(file), file);
@@ -39,17 +52,24 @@ class Uninstall : public E2eTest {
 
 } // namespace
 
+// A quoted program is read between its quotes.
 TEST_F(Uninstall, YesDeletesTheRunTimeFilesAndHandsOver) {
-    ASSERT_NO_FATAL_FAILURE(SetUpInstallation("uninst.exe"));
-    ASSERT_NO_FATAL_FAILURE(AnswerUninstall(IDYES));
-    ExpectHandOver("uninst\tC:\\DEMO\\uninst.exe -fC:\\DEMO\\uninst.log\tC:\\DEMO\\save");
-    EXPECT_EQ(ListFiles(kInstallDir),
-              (std::vector<std::string>{"drivers\\other.ini", "game.dat", "kora.exe",
-                                        "save\\old\\3.sav", "uninst.exe", "uninst.log"}));
+    for (const std::string value :
+         {kUninstallValue, "\"C:\\DEMO\\uninst.exe\" -fC:\\DEMO\\uninst.log"}) {
+        SCOPED_TRACE(value);
+        ASSERT_NO_FATAL_FAILURE(SetUpInstallation(value));
+        ASSERT_NO_FATAL_FAILURE(AnswerUninstall(IDYES));
+        ExpectHandOver("uninst\tC:\\DEMO\\uninst.exe -fC:\\DEMO\\uninst.log\tC:\\DEMO\\save");
+        EXPECT_EQ(ListFiles(kInstallDir),
+                  (std::vector<std::string>{"drivers\\other.ini", "game.dat", "kora.exe",
+                                            "letter.PIFF", "notes.pifx", "save\\old\\3.sav",
+                                            "uninst.exe", "uninst.log"}));
+        launcher.Kill();
+    }
 }
 
 TEST_F(Uninstall, NoChangesNothing) {
-    ASSERT_NO_FATAL_FAILURE(SetUpInstallation("uninst.exe"));
+    ASSERT_NO_FATAL_FAILURE(SetUpInstallation());
     ASSERT_NO_FATAL_FAILURE(AnswerUninstall(IDNO));
     ExpectNothingDone();
 }
@@ -57,7 +77,7 @@ TEST_F(Uninstall, NoChangesNothing) {
 // The question's own message loop dispatches what reaches the main window;
 // commands among it do nothing. F1, posted last, shows when all were handled.
 TEST_F(Uninstall, CommandsDuringTheQuestionDoNothing) {
-    ASSERT_NO_FATAL_FAILURE(SetUpInstallation("uninst.exe"));
+    ASSERT_NO_FATAL_FAILURE(SetUpInstallation());
     launcher.Click(IDC_UNINSTALL);
     HWND box = launcher.WaitDialog("Uninstall");
     ASSERT_TRUE(box) << "no question";

@@ -16,8 +16,9 @@ inline constexpr char kMedium[] = "D:\\";         // root of the source medium
 inline constexpr char kInstallDir[] = "C:\\DEMO"; // the installation directory the tests use
 inline constexpr char kWorkDir[] = "C:\\e2e"; // current directory of the launchers the tests start
 
-// A host link (a Unix symbolic link, which Wine shows as a reparse point) at
-// `link` to the directory `target`; false on failure.
+// A host link (a Unix symbolic link) at `link` to `target`: to a directory,
+// made when missing, which Wine shows as a reparse point, or to an existing
+// file, which Wine shows as that file. False on failure.
 bool MakeLink(const std::string &link, const std::string &target);
 // Every file below `directory`, as relative paths, sorted.
 std::vector<std::string> ListFiles(const std::string &directory);

@@ -32,11 +32,15 @@ TEST_F(Commands, StartSoundSetupAndInstallDoWhatTheyShouldWhereTheyShould) {
          [] { g_state.install.install_path[0] = '\0'; },
          [] { RunStart(), RunSoundSetup(); },
          {}},
-        {"Sound setup: hidden while the tool runs, then a probe at once",
-         [] {},
+        {"Sound setup: hidden while the installation's tool runs, then a probe at once",
+         [] { g_fake.AddFile("C:\\DEMO\\setsound.exe"); },
          RunSoundSetup,
-         {"cd c:\\demo", "hide", "run setsound.exe | in c:\\demo", "show",
+         {"cd c:\\demo", "hide", "run \"\"C:\\DEMO\\setsound.exe\"\" | in c:\\demo", "show",
           "create c:\\demo\\drivers\\dig.ini"}},
+        {"Sound setup without the tool in the installation: nothing runs",
+         [] { g_fake.AddFile("C:\\setsound.exe"); },
+         RunSoundSetup,
+         {"cd c:\\demo", "create c:\\demo\\drivers\\dig.ini"}},
         {"Sound setup where the installation cannot be entered",
          [] { g_fake.dirs.erase("c:\\demo"), g_fake.AddFile("C:\\setsound.exe"); },
          RunSoundSetup,
@@ -51,13 +55,14 @@ TEST_F(Commands, StartSoundSetupAndInstallDoWhatTheyShouldWhereTheyShould) {
           "start D:\\setup.exe | D:\\setup.exe | in c:\\", "destroy"}},
     };
     for (const auto &c : cases) {
-        SetUp();
+        SCOPED_TRACE(c.what);
+        InstallDemo();
         c.arrange();
         g_fake.enabled[IDC_EXIT] = true;
         g_fake.while_waiting = [] { EXPECT_FALSE(CommandAllowed(IDC_EXIT)); };
         c.run();
-        EXPECT_EQ(Journal(), c.steps) << c.what;
-        EXPECT_TRUE(CommandAllowed(IDC_EXIT)) << c.what;
+        EXPECT_EQ(Journal(), c.steps);
+        EXPECT_TRUE(CommandAllowed(IDC_EXIT));
     }
 }
 
@@ -95,10 +100,30 @@ TEST(ProgramStart, ProgramFileIsTestedFirstWithTheExtensionRule) {
     EXPECT_TRUE(g_fake.journal.empty());
 }
 
-TEST(ProgramStart, CommandLineIsPathAndArgumentsJoinedByOneBlank) {
-    ResetFake();
-    g_fake.AddFile("C:\\my dir\\u.exe");
-    EXPECT_TRUE(StartProgram("C:\\my dir\\u.exe", "-fC:\\a b.log"));
-    EXPECT_EQ(g_fake.journal.back(),
-              "start C:\\my dir\\u.exe | C:\\my dir\\u.exe -fC:\\a b.log | in c:\\");
+// The path is quoted when a blank would cut it; a batch file's line is read
+// again by the interpreter, so it names exactly the file, quoted where the
+// interpreter would cut, or the start is refused.
+TEST(ProgramStart, CommandLineNamesExactlyTheProgram) {
+    const struct {
+        const char *path, *args, *line;
+    } cases[] = {
+        {"C:\\DEMO\\u.exe", "-fC:\\a b.log", "C:\\DEMO\\u.exe -fC:\\a b.log"},
+        {"C:\\my dir\\u.exe", "-fC:\\a b.log", "\"C:\\my dir\\u.exe\" -fC:\\a b.log"},
+        {"C:\\a&b,c\\u.exe", nullptr, "C:\\a&b,c\\u.exe"},
+        {"C:\\my tools\\remove.bat", "-fC:\\x", "\"C:\\my tools\\remove.bat\" -fC:\\x"},
+        {"C:\\a&b,c\\remove.CMD", nullptr, "\"C:\\a&b,c\\remove.CMD\""},
+        {"C:\\tools\\remove", "-fx", "C:\\tools\\remove.bat -fx"},
+        {"C:\\%TEMP%\\remove.bat", nullptr, nullptr},
+        {"C:\\tools\\remove.bat", "-fx & C:\\tools\\my.exe", nullptr},
+        {"C:\\tools\\remove.bat", "-fx\n", nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path);
+        ResetFake();
+        g_fake.AddFile(std::string(c.path) + (strchr(c.path, '.') ? "" : ".bat"));
+        EXPECT_EQ(StartProgram(c.path, c.args), c.line != nullptr);
+        std::string step = g_fake.journal.empty() ? "" : g_fake.journal.back();
+        EXPECT_EQ(step.substr(std::min(step.size(), step.find(" | "))),
+                  c.line ? std::string(" | ") + c.line + " | in c:\\" : "");
+    }
 }

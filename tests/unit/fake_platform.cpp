@@ -164,7 +164,17 @@ template <class Tree> static void Prune(Tree &tree, const std::string &top) {
         entry = Within(PathOf(*entry), top) ? tree.erase(entry) : std::next(entry);
 }
 
+// The machine's settings by name.
+static const std::map<std::string, void (*)(FakePlatform &)> kSettings = {
+    {"!nofinal", [](FakePlatform &fake) { fake.final_paths = false; }},
+    {"!fail", [](FakePlatform &fake) { fake.create_result = kStartFailed; }},
+    {"!elevate", [](FakePlatform &fake) { fake.create_result = kStartNeedsElevation; }},
+    {"!decline", [](FakePlatform &fake) { fake.shell_result = false; }},
+    {"!nocd", [](FakePlatform &fake) { fake.unenterable.insert("c:\\demo"); }}};
+
 void FakePlatform::Apply(const std::string &change) {
+    if (kSettings.count(change))
+        return kSettings.at(change)(*this);
     std::string path = change.empty() ? "" : change.substr(1);
     if (path.size() < 3 || path[1] != ':' || path[2] != '\\')
         return;
@@ -207,68 +217,118 @@ bool PlatformCreateFile(const char *path, const void *data, size_t size) {
 }
 
 bool PlatformChangeDir(const char *path) {
-    if (!g_fake.dirs.count(g_fake.Real(path)))
+    std::string real = g_fake.Real(path);
+    if (!g_fake.dirs.count(real) || g_fake.unenterable.count(real))
         return false;
     g_fake.cwd = g_fake.Absolute(path);
     g_fake.journal.push_back("cd " + g_fake.cwd);
     return true;
 }
 
-// A name as the launcher gave it, in the directory it meant.
-static std::string Named(const std::string &path) {
-    bool absolute = path.compare(0, 2, "\\\\") == 0 || (path.size() >= 2 && path[1] == ':');
-    const std::string &cwd = g_fake.cwd;
-    return Lower(absolute ? path : (cwd.back() == '\\' ? cwd : cwd + "\\") + path);
+// The code page's best fit for the few characters it cannot hold.
+static const char *const kBestFit[][2] = {
+    {"\xEF\xBC\xBC", "\\"}, {"\xEF\xBC\x9A", ":"}, {"\xEF\xBD\x98", "x"}};
+
+std::string FakePlatform::Ansi(const std::string &wide, bool *exact) {
+    std::string ansi = wide;
+    *exact = true;
+    for (const auto &fit : kBestFit) {
+        for (size_t at; (at = ansi.find(fit[0])) != std::string::npos;) {
+            ansi.replace(at, strlen(fit[0]), fit[1]);
+            *exact = false;
+        }
+    }
+    return ansi;
 }
 
-void PlatformDeleteFile(const char *path) {
-    std::string file = g_fake.Located(path);
-    g_fake.journal.push_back("delete " + Named(path));
-    if (g_fake.files.erase(file))
-        g_fake.deleted.push_back(file);
+const char *PlatformCommandLine(bool *exact) {
+    static std::string ansi;
+    return (ansi = FakePlatform::Ansi(g_fake.command_line, exact)).c_str();
 }
 
-// Windows matching as the launcher uses it: "*.*" takes every entry, "*.x"
-// every name ending in ".x".
-static bool Matches(const std::string &pattern, const std::string &name) {
-    std::string tail = Lower(pattern.substr(1));
-    return pattern == "*.*" || (name.size() >= tail.size() &&
-                                name.compare(name.size() - tail.size(), tail.size(), tail) == 0);
+// As Wine opens them: a link to a directory as itself (a reparse point), a
+// link to a file as the file it leads to. Systems without final paths know
+// no such look-through: there every link shows as one.
+struct PlatformEntry {
+    std::string named, real;
+    bool link;
+};
+
+PlatformEntry *PlatformOpenEntry(const char *path, EntryKind kind) {
+    std::string real = g_fake.Real(path);
+    bool link = g_fake.links.count(g_fake.Located(path)) &&
+                (g_fake.dirs.count(real) || !g_fake.final_paths);
+    if (kind == kEntryDirectory ? !g_fake.dirs.count(real) : !g_fake.files.count(real))
+        return nullptr;
+    ++g_fake.open_entries;
+    return new PlatformEntry{g_fake.Absolute(path), real, link};
+}
+
+bool PlatformEntryIsLink(PlatformEntry *entry) {
+    return entry->link;
+}
+
+FinalPath PlatformEntryFinalPath(PlatformEntry *entry, char *buffer, size_t capacity) {
+    if (!g_fake.final_paths)
+        return kFinalPathUnknown;
+    bool exact;
+    FakePlatform::Ansi(entry->real, &exact);
+    if (!exact || entry->real.size() >= capacity)
+        return kFinalPathFailed;
+    strcpy(buffer, entry->real.c_str());
+    return kFinalPathKnown;
+}
+
+// Through the handle, or by the name a link to a file leads on from: the
+// file opened is gone either way.
+void PlatformDeleteEntry(PlatformEntry *entry) {
+    g_fake.journal.push_back("delete " + entry->named);
+    if (g_fake.files.erase(entry->real))
+        g_fake.deleted.push_back(entry->real);
+}
+
+void PlatformCloseEntry(PlatformEntry *entry) {
+    --g_fake.open_entries;
+    delete entry;
 }
 
 struct PlatformSearch {
-    std::vector<std::string> names;
+    std::vector<std::pair<std::string, bool>> found; // name, exact
     size_t next = 0;
 };
 
-PlatformSearch *PlatformFindFirst(const char *pattern, const char **name) {
+static bool NextFound(PlatformSearch *search, const char **name, bool *exact) {
+    if (search->next >= search->found.size())
+        return false;
+    *exact = search->found[search->next].second;
+    *name = search->found[search->next++].first.c_str();
+    return true;
+}
+
+PlatformSearch *PlatformFindFirst(const char *dir, const char **name, bool *exact) {
+    std::string here = g_fake.Real(dir);
+    if (!g_fake.dirs.count(here))
+        return nullptr;
     auto *search = new PlatformSearch;
-    if (std::string(pattern) == "*.*")
-        search->names = {".", ".."};
-    std::string here = g_fake.Real(g_fake.cwd);
     std::set<std::string> entries(g_fake.dirs.begin(), g_fake.dirs.end());
     for (const auto &entry : g_fake.files)
         entries.insert(entry.first);
     for (const auto &entry : g_fake.links)
         entries.insert(entry.first);
+    search->found = {{".", true}, {"..", true}};
     for (const std::string &path : entries) {
-        if (FakePlatform::ParentOf(path) == here && Matches(pattern, Leaf(path)))
-            search->names.push_back(Leaf(path));
-    }
-    if (search->names.empty()) {
-        delete search;
-        return nullptr;
+        bool fits;
+        std::string name = FakePlatform::Ansi(Leaf(path), &fits);
+        if (FakePlatform::ParentOf(path) == here)
+            search->found.emplace_back(name, fits);
     }
     ++g_fake.open_searches;
-    *name = search->names[search->next++].c_str();
+    NextFound(search, name, exact);
     return search;
 }
 
-bool PlatformFindNext(PlatformSearch *search, const char **name) {
-    if (search->next >= search->names.size())
-        return false;
-    *name = search->names[search->next++].c_str();
-    return true;
+bool PlatformFindNext(PlatformSearch *search, const char **name, bool *exact) {
+    return NextFound(search, name, exact);
 }
 
 void PlatformFindClose(PlatformSearch *search) {
@@ -286,7 +346,8 @@ PlatformKey *PlatformOpenMachineKey(const char *subkey) {
 // that does not fit with its NUL is refused.
 bool PlatformReadKeyString(PlatformKey *, const char *name, char *buffer, size_t capacity) {
     auto it = g_fake.values.find(name);
-    if (it == g_fake.values.end() || it->second.size() >= capacity)
+    if (it == g_fake.values.end() || it->second.size() >= capacity ||
+        g_fake.not_strings.count(name))
         return false;
     memcpy(buffer, it->second.data(), it->second.size());
     buffer[it->second.size()] = '\0';
@@ -295,10 +356,17 @@ bool PlatformReadKeyString(PlatformKey *, const char *name, char *buffer, size_t
 
 void PlatformCloseKey(PlatformKey *) {}
 
-StartResult PlatformCreateProcess(const char *program, const char *command_line) {
-    g_fake.journal.push_back(std::string("start ") + program + " | " + command_line + " | in " +
-                             g_fake.cwd);
+StartResult PlatformCreateProcess(const char *program, const char *command_line,
+                                  PlatformProcess **suspended) {
+    g_fake.journal.push_back(std::string(suspended ? "spawn " : "start ") + program + " | " +
+                             command_line + " | in " + g_fake.cwd);
+    if (suspended)
+        *suspended = (PlatformProcess *)&g_fake;
     return g_fake.create_result;
+}
+
+void PlatformResumeProcess(PlatformProcess *) {
+    g_fake.journal.push_back("resume");
 }
 
 bool PlatformShellStart(const char *program, const char *parameters) {
@@ -315,6 +383,8 @@ void PlatformRunAndWait(const char *command) {
 void PlatformExitProcess(int code) {
     g_fake.journal.push_back("exit " + std::to_string(code));
 }
+
+void PlatformSetMainWindow(void *) {}
 
 void PlatformEnableControl(int id, bool enabled) {
     g_fake.enabled[id] = enabled;

@@ -1,6 +1,6 @@
 // An in-memory machine for the launcher's decisions: files, directories and
-// directory links under Windows path rules, one registry key, the main
-// window's buttons, and a journal of every action.
+// links under Windows path rules, names the ANSI code page cannot hold, one
+// registry key, the main window's buttons, and a journal of every action.
 #pragma once
 
 #include "launcher/install_state.h"
@@ -20,9 +20,17 @@ struct FakePlatform {
     std::map<std::string, std::string> files; // real path -> bytes
     std::set<std::string> dirs;               // real paths
     std::map<std::string, std::string> links; // real path of a link -> its target
+    std::set<std::string> unenterable;        // real paths of directories no one may enter
+    // Whether the system names an open entry's final path (and deletes
+    // through a handle); without, the launcher falls back to attributes.
+    bool final_paths = true;
+    int open_entries = 0;
+    // The process's own command line, in the wide characters it was given.
+    std::string command_line;
 
     bool key_exists = false;
     std::map<std::string, std::string> values; // registry value name -> stored bytes
+    std::set<std::string> not_strings;         // values of another type than REG_SZ
 
     std::map<int, bool> enabled; // control id -> state
     bool confirm_answer = true;
@@ -52,11 +60,17 @@ struct FakePlatform {
     void AddDir(const std::string &path);
     void AddLink(const std::string &path, const std::string &target);
     // One change to the tree in a line: "f<path>" a file, "d<path>" a
-    // directory, "l<path>><target>" a directory link, "-<path>" removes a
-    // file or a directory with everything in it. Paths must be absolute.
+    // directory, "l<path>><target>" a link to a directory or file, "-<path>"
+    // removes a file or a directory with everything in it. Paths must be
+    // absolute. Settings: "!nofinal" no final paths, "!fail" no process can
+    // be created, "!elevate" each needs elevation, "!decline" the shell
+    // fails, "!nocd" C:\DEMO cannot be entered.
     void Apply(const std::string &change);
 
     static std::string ParentOf(const std::string &real);
+    // `wide` as the ANSI code page gives it: fullwidth '\' and ':' and 'x'
+    // (UTF-8 here) become their ASCII look-alikes; `exact` tells none did.
+    static std::string Ansi(const std::string &wide, bool *exact);
 };
 
 extern FakePlatform g_fake;

@@ -33,11 +33,18 @@ TEST_F(Probe, ButtonTable) {
     g_fake.values["Uninstall"] = "C:\\DEMO\\uninst.exe -fC:\\DEMO\\install.log";
     EXPECT_EQ(Buttons(), "-- -- -- "); // key without path
     Install("C:\\DEMO", false);
+    EXPECT_EQ(Buttons(), "-- -- -- "); // no game, no uninstaller
+    g_fake.AddFile("C:\\DEMO\\uninst.exe");
     EXPECT_EQ(Buttons(), "-- -- on "); // no game
     g_fake.AddFile("C:\\DEMO\\kora.exe");
     EXPECT_EQ(Buttons(), "-- on on "); // no sound configuration
     g_fake.AddFile("C:\\DEMO\\drivers\\dig.ini", "[sound]");
     EXPECT_EQ(Buttons(), "on on on ");
+    g_fake.not_strings = {"Uninstall"};
+    EXPECT_EQ(Buttons(), "on on -- "); // only REG_SZ counts
+    g_fake.not_strings = {"Kora Pro Path"};
+    EXPECT_EQ(Buttons(), "-- -- -- ");
+    g_fake.not_strings.clear();
     g_fake.values.erase("Uninstall");
     EXPECT_EQ(Buttons(), "on on -- ");
     g_fake.key_exists = false; // removed by someone else
@@ -88,37 +95,48 @@ TEST_F(Probe, OnlyAbsolutePathsThatNameThemselvesCountAsInstallations) {
         {longest + "\\", true}, // 127 with its backslash already there
     };
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.path);
         ResetFake();
         g_fake.cwd = "c:\\users\\me\\demo";
         g_fake.AddDir("c:\\users\\me\\demo");
         Install(c.path);
-        EXPECT_EQ(Buttons(), c.installed ? "-- on -- " : "-- -- -- ") << c.path;
+        EXPECT_EQ(Buttons(), c.installed ? "-- on -- " : "-- -- -- ");
         if (c.installed) // with exactly one trailing backslash
             EXPECT_EQ(g_state.install.install_path, c.path.back() == '\\' ? c.path : c.path + "\\");
     }
 }
 
-TEST_F(Probe, UninstallCommandSplitsAtTheFirstDashF) {
+// Uninstall is enabled exactly when Yes would start a program: one that
+// exists, by an absolute path.
+TEST_F(Probe, UninstallCommandSplitsAtTheFirstDashFOrTheClosingQuote) {
     const std::string longest_args = "-f" + std::string(1012, 'x'); // the value: 1023 bytes
     const struct {
         std::string value, program;
         const char *args;
+        const char *buttons;
     } cases[] = {
         {"C:\\DEMO\\uninst.exe -fC:\\DEMO\\install.log", "C:\\DEMO\\uninst.exe",
-         "-fC:\\DEMO\\install.log"},
-        {"C:\\DEMO\\uninst.exe -fa -fb", "C:\\DEMO\\uninst.exe", "-fa -fb"},
+         "-fC:\\DEMO\\install.log", "-- on on "},
+        {"C:\\DEMO\\uninst.exe -fa -fb", "C:\\DEMO\\uninst.exe", "-fa -fb", "-- on on "},
         {"C:\\my-files\\DEMO\\uninst.exe -fC:\\my-files\\DEMO\\inst.log",
-         "C:\\my-files\\DEMO\\uninst.exe", "-fC:\\my-files\\DEMO\\inst.log"},
-        {"C:\\a-f\\uninst.exe", "C:\\a-f\\uninst.exe", nullptr},
-        {"-fC:\\log", "-fC:\\log", "-fC:\\log"}, // not cut at the very start
-        {"-fC:\\log -fx", "-fC:\\log -fx", "-fC:\\log -fx"},
-        {"C:\\DEMO\\uninst.exe", "C:\\DEMO\\uninst.exe", nullptr},
-        {"C:\\u.exe " + longest_args, "C:\\u.exe", longest_args.c_str()},
+         "C:\\my-files\\DEMO\\uninst.exe", "-fC:\\my-files\\DEMO\\inst.log", "-- on on "},
+        {"C:\\a-f\\uninst.exe", "C:\\a-f\\uninst.exe", nullptr, "-- on on "},
+        {"-fC:\\log", "-fC:\\log", "-fC:\\log", "-- on -- "}, // not cut at the very start
+        {"-fC:\\log -fx", "-fC:\\log -fx", "-fC:\\log -fx", "-- on -- "},
+        {"C:\\DEMO\\gone.exe -fx", "C:\\DEMO\\gone.exe", "-fx", "-- on -- "},
+        {"C:\\u.exe " + longest_args, "C:\\u.exe", longest_args.c_str(), "-- on on "},
+        {"\"C:\\my -f dir\\u.exe\"  -fx", "C:\\my -f dir\\u.exe", "-fx", "-- on on "},
+        {"\"C:\\u.exe\"", "C:\\u.exe", nullptr, "-- on on "},
+        {"\"C:\\u.exe -fx", "\"C:\\u.exe -fx", nullptr, "-- on -- "}, // no closing quote
     };
     Install("C:\\DEMO");
+    for (const char *program : {"C:\\DEMO\\uninst.exe", "C:\\my-files\\DEMO\\uninst.exe",
+                                "C:\\a-f\\uninst.exe", "C:\\u.exe", "C:\\my -f dir\\u.exe"})
+        g_fake.AddFile(program);
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.value);
         g_fake.values["Uninstall"] = c.value;
-        EXPECT_EQ(Buttons(), "-- on on ") << c.value;
+        EXPECT_EQ(Buttons(), c.buttons);
         EXPECT_EQ(g_state.install.uninstall_command, c.program);
         const char *args = g_state.install.uninstall_args;
         EXPECT_EQ(args ? std::string(args) : "<none>", c.args ? c.args : "<none>");
@@ -147,6 +165,7 @@ TEST_F(Probe, PlaceholderThatCannotBeWrittenLeavesStartOff) {
     Install("C:\\DEMO"); // no drivers directory
     g_state.install.sound_setup_ran = true;
     EXPECT_EQ(Buttons(), "-- on -- ");
+    g_fake.AddDir("C:\\Windows"); // a place the placeholder could be written to
     g_fake.AddLink("C:\\DEMO\\drivers", "C:\\Windows");
     EXPECT_EQ(Buttons(), "-- on -- ");
     g_fake.links.clear();

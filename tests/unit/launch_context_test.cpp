@@ -10,9 +10,13 @@ static std::string Repeat(const std::string &unit, size_t times) {
     return s;
 }
 
+// The line as the process was given it, read through the code page.
 static void Derive(const std::string &command_line) {
     ResetFake();
-    DeriveLaunchContext(command_line.c_str(), &g_state);
+    g_fake.command_line = command_line;
+    bool exact;
+    const char *line = PlatformCommandLine(&exact);
+    DeriveLaunchContext(line, exact, &g_state);
 }
 
 TEST(LaunchContext, DirectoryAndDriveFromTheCommandLine) {
@@ -33,6 +37,10 @@ TEST(LaunchContext, DirectoryAndDriveFromTheCommandLine) {
         {"\"D:\\start.exe\" C:" + Repeat("\\x", 15984), "D:\\", 'D'},
         {"D:\\start.exe C:" + Repeat("\\x", 15992), "", 'D'},
         {"D:\\start.exe " + std::string(31987, 'x'), "D:\\", 'D'},
+        // A folder the code page cannot hold reads as its look-alike C:\xdir.
+        {"C:\\\xEF\xBD\x98"
+         "dir\\start.exe",
+         "", 'C'},
         {"", "", '\0'},
         {"\"", "", '\0'},
     };

@@ -3,135 +3,184 @@
 #include "launcher/commands.h"
 #include "resource.h"
 
+#include <iterator>
+#include <sstream>
+
 class Uninstall : public Installed {
   protected:
-    void SetUp() override {
-        Installed::SetUp();
+    void SetUp() override { Arrange(); }
+
+    static void Arrange() {
+        InstallDemo();
         for (const char *file : {"drivers\\dig.ini", "loading.bmp", "a.pif", "B.PIF", "keep.txt",
                                  "save\\slot1.sav", "save\\slot2.sav", "save\\old\\slot0.sav"})
             g_fake.AddFile(std::string("C:\\DEMO\\") + file);
         g_fake.AddDir("C:\\DEMO\\x.pif");
     }
 
-    // The program the launcher handed over to, or "" when it stayed.
+    // The process the launcher handed over to, or "" when it stayed. Nothing
+    // may be deleted before it exists.
     static std::string HandedOver() {
         const Steps &steps = g_fake.journal;
-        if (steps.size() < 2 || steps.back() != "exit 0")
-            return "";
-        return steps[steps.size() - 2];
+        auto is = [](const char *kind) {
+            return [=](const std::string &step) { return step.rfind(kind, 0) == 0; };
+        };
+        auto started = std::find_if(steps.rbegin(), steps.rend(), [&](const std::string &step) {
+            return is("spawn ")(step) || is("shell ")(step);
+        });
+        EXPECT_TRUE(std::none_of(started, steps.rend(), is("delete "))) << "deleted before";
+        return started == steps.rend() || steps.back() != "exit 0" ? "" : *started;
     }
 };
 
-// Every deletion the launcher tries is in the journal, so the exact journal
+// Every deletion the launcher makes is in the journal, so the exact journal
 // also shows that keep.txt and everything in save\old stay.
-TEST_F(Uninstall, DeletesTheFixedSetThenHandsOverFromTheSaveDirectory) {
+TEST_F(Uninstall, CreatesTheUninstallerDeletesTheFixedSetThenLetsItRun) {
     RunUninstall();
-    EXPECT_EQ(
-        Journal(),
-        (Steps{"confirm", "cd c:\\demo", "delete c:\\demo\\drivers\\dig.ini",
-               "delete c:\\demo\\loading.bmp", "delete c:\\demo\\a.pif", "delete c:\\demo\\b.pif",
-               "delete c:\\demo\\x.pif", "cd c:\\demo\\save", "delete c:\\demo\\save\\.",
-               "delete c:\\demo\\save\\..", "delete c:\\demo\\save\\old",
-               "delete c:\\demo\\save\\slot1.sav", "delete c:\\demo\\save\\slot2.sav",
-               "start C:\\DEMO\\uninst.exe | C:\\DEMO\\uninst.exe "
-               "-fC:\\DEMO\\install.log | in c:\\demo\\save",
-               "exit 0"}));
+    EXPECT_EQ(Journal(), (Steps{"confirm", "cd c:\\demo", "cd c:\\demo\\save",
+                                "spawn C:\\DEMO\\uninst.exe | C:\\DEMO\\uninst.exe "
+                                "-fC:\\DEMO\\install.log | in c:\\demo\\save",
+                                "delete c:\\demo\\drivers\\dig.ini", "delete c:\\demo\\loading.bmp",
+                                "delete c:\\demo\\a.pif", "delete c:\\demo\\b.pif",
+                                "delete c:\\demo\\save\\slot1.sav",
+                                "delete c:\\demo\\save\\slot2.sav", "resume", "exit 0"}));
     EXPECT_EQ(g_fake.open_searches, 0);
+    EXPECT_EQ(g_fake.open_entries, 0);
 }
 
-// What each guard leaves: the files the clean-up took, and the program it
-// handed over to ("" when the launcher stayed). Each case changes the tree
-// and, where given, the registry values ("" removes one).
+// What each guard leaves: the files the clean-up took (by the letters of
+// kTaken) and the process it handed over to ("" when the launcher stayed).
+// Each case changes the tree or the machine (FakePlatform::Apply) or sets a
+// registry value ("name=value", "name=" removes it).
 TEST_F(Uninstall, CleanUpStaysInsideTheGamesOwnInstallation) {
-    const Steps all = {"c:\\demo\\drivers\\dig.ini", "c:\\demo\\loading.bmp", "c:\\demo\\a.pif",
-                       "c:\\demo\\b.pif"};
-    const Steps saves = {"c:\\demo\\save\\slot1.sav", "c:\\demo\\save\\slot2.sav"};
-    auto with = [](Steps a, const Steps &b) {
-        a.insert(a.end(), b.begin(), b.end());
-        return a;
-    };
-    const std::string ordinary = "start C:\\DEMO\\uninst.exe | C:\\DEMO\\uninst.exe "
-                                 "-fC:\\DEMO\\install.log | in c:\\demo";
-    const std::string other = "start C:\\uninst.exe | C:\\uninst.exe -fx | in c:\\";
+    const std::string kLetters = "dlab12u", kTaken =
+                                                "drivers\\dig.ini loading.bmp a.pif b.pif "
+                                                "save\\slot1.sav save\\slot2.sav save\\uninst.exe";
+    const std::string ordinary = "spawn C:\\DEMO\\uninst.exe | C:\\DEMO\\uninst.exe "
+                                 "-fC:\\DEMO\\install.log | in c:\\";
+    const std::string in_demo = ordinary + "demo", in_save = in_demo + "\\save";
+    const std::string other = "spawn C:\\uninst.exe | C:\\uninst.exe -fx | in c:\\";
+    const std::string wide = "\xEF\xBC\xBC", colon = "\xEF\xBC\x9A",
+                      to_me = ">C:\\Users\\me\\l.doc";
+    const Steps look_alikes = {"fC:\\victim.sav",
+                               "fC:\\acc\\victim2.sav",
+                               "fC:\\victim.pif",
+                               "fC:\\DEMO\\save\\.." + wide + ".." + wide + "victim.sav",
+                               "fC:\\DEMO\\save\\C" + colon + wide + "acc" + wide + "victim2.sav",
+                               "fC:\\DEMO\\.." + wide + "victim.pif"};
+    auto with = [](Steps a, const Steps &b) { return a.insert(a.end(), b.begin(), b.end()), a; };
     const struct {
         const char *what;
         Steps changes;
-        const char *path, *uninstall;
-        Steps deleted;
+        const char *taken;
         std::string start;
     } cases[] = {
-        {"no uninstaller", {"-C:\\DEMO\\uninst.exe"}, nullptr, nullptr, {}, ""},
-        {"no uninstall command", {}, nullptr, "", {}, ""},
-        {"quoted uninstaller", {}, nullptr, "\"C:\\DEMO\\uninst.exe\" /quiet", {}, ""},
-        {"relative uninstaller", {"fC:\\uninst.exe"}, nullptr, "uninst.exe -fx", {}, ""},
-        {"drive-relative uninstaller", {"fC:\\uninst.exe"}, nullptr, "C:uninst.exe -fx", {}, ""},
+        {"no uninstaller", {"-C:\\DEMO\\uninst.exe"}, "", ""},
+        {"no uninstall command", {"Uninstall="}, "", ""},
+        {"quoted uninstaller",
+         {"Uninstall=\"C:\\DEMO\\uninst.exe\" /quiet"},
+         "dlab12",
+         "spawn C:\\DEMO\\uninst.exe | C:\\DEMO\\uninst.exe /quiet | in c:\\demo\\save"},
+        {"relative uninstaller", {"fC:\\uninst.exe", "Uninstall=uninst.exe -fx"}, "", ""},
+        {"drive-relative uninstaller", {"fC:\\uninst.exe", "Uninstall=C:uninst.exe -fx"}, "", ""},
+        {"uninstaller that cannot be created", {"!fail"}, "", ""},
+        {"elevation: the shell starts it first",
+         {"!elevate"},
+         "dlab12",
+         "shell C:\\DEMO\\uninst.exe | -fC:\\DEMO\\install.log"},
+        {"elevation declined", {"!elevate", "!decline"}, "", ""},
+        {"batch uninstaller with an operator",
+         {"fC:\\DEMO\\u.bat", "Uninstall=C:\\DEMO\\u.bat -fx & del C:\\x"},
+         "",
+         ""},
         {"no -f: the whole value is the program",
-         {},
-         nullptr,
-         "C:\\DEMO\\uninst.exe",
-         with(all, saves),
-         "start C:\\DEMO\\uninst.exe | C:\\DEMO\\uninst.exe | in c:\\demo\\save"},
-        {"no save directory", {"-C:\\DEMO\\save"}, nullptr, nullptr, all, ordinary},
-        {"no *.pif",
-         {"-C:\\DEMO\\a.pif", "-C:\\DEMO\\B.PIF"},
-         nullptr,
-         nullptr,
-         with({all[0], all[1]}, saves),
-         ordinary + "\\save"},
-        {"installation gone",
-         {"-C:\\DEMO", "fC:\\uninst.exe"},
-         nullptr,
-         "C:\\uninst.exe -fx",
-         {},
+         {"Uninstall=C:\\DEMO\\uninst.exe"},
+         "dlab12",
+         "spawn C:\\DEMO\\uninst.exe | C:\\DEMO\\uninst.exe | in c:\\demo\\save"},
+        {"no save directory", {"-C:\\DEMO\\save"}, "dlab", in_demo},
+        {"no *.pif", {"-C:\\DEMO\\a.pif", "-C:\\DEMO\\B.PIF"}, "dl12", in_save},
+        {"*.pif by the name's own extension",
+         {"fC:\\DEMO\\notes.pifx", "fC:\\DEMO\\letter.PIFF", "fC:\\DEMO\\setup.pif_old"},
+         "dlab12",
+         in_save},
+        {"installation gone, a game where the launcher stands",
+         {"-C:\\DEMO", "fC:\\uninst.exe", "fC:\\kora.exe", "fC:\\loading.bmp",
+          "Uninstall=C:\\uninst.exe -fx"},
+         "",
          other},
-        {"no game", {"-C:\\DEMO\\kora.exe"}, nullptr, nullptr, {}, ordinary},
-        {"save is a link",
-         {"-C:\\DEMO\\save", "fC:\\Users\\me\\letter.doc", "lC:\\DEMO\\save>C:\\Users\\me"},
-         nullptr,
-         nullptr,
-         all,
+        {"installation that cannot be entered, a game where the launcher stands",
+         {"!nocd", "fC:\\kora.exe", "fC:\\loading.bmp"},
+         "",
          ordinary},
+        {"no game", {"-C:\\DEMO\\kora.exe"}, "", in_demo},
+        {"save is a link",
+         {"-C:\\DEMO\\save", "fC:\\Users\\me\\l.doc", "lC:\\DEMO\\save>C:\\Users\\me"},
+         "dlab",
+         in_demo},
+        {"save is a link, no final paths",
+         {"!nofinal", "-C:\\DEMO\\save", "fC:\\Users\\me\\l.doc", "lC:\\DEMO\\save>C:\\Users\\me"},
+         "dlab",
+         in_demo},
         {"drivers is a link",
          {"-C:\\DEMO\\drivers", "fC:\\Windows\\dig.ini", "lC:\\DEMO\\drivers>C:\\Windows"},
-         nullptr,
-         nullptr,
-         with({all.begin() + 1, all.end()}, saves),
-         ordinary + "\\save"},
+         "lab12",
+         in_save},
         {"installation is a link",
          {"fC:\\Users\\me\\kora.exe", "fC:\\Users\\me\\loading.bmp", "fC:\\uninst.exe",
-          "lC:\\LINKED>C:\\Users\\me"},
-         "C:\\LINKED",
-         "C:\\uninst.exe -fx",
-         {},
+          "lC:\\LINKED>C:\\Users\\me", "Kora Pro Path=C:\\LINKED", "Uninstall=C:\\uninst.exe -fx"},
+         "",
          other},
+        {"a link above the installation",
+         {"fC:\\real\\DEMO\\kora.exe", "fC:\\real\\DEMO\\loading.bmp", "fC:\\uninst.exe",
+          "lC:\\plink>C:\\real", "Kora Pro Path=C:\\plink\\DEMO", "Uninstall=C:\\uninst.exe -fx"},
+         "",
+         other},
+        {"links to files",
+         {"-C:\\DEMO\\loading.bmp", "-C:\\DEMO\\drivers\\dig.ini", "-C:\\DEMO\\save\\slot1.sav",
+          "fC:\\Users\\me\\l.doc", "lC:\\DEMO\\loading.bmp" + to_me, "lC:\\DEMO\\old.pif" + to_me,
+          "lC:\\DEMO\\drivers\\dig.ini" + to_me, "lC:\\DEMO\\save\\slot1.sav" + to_me},
+         "ab2",
+         in_save},
+        {"names the code page turns into paths", look_alikes, "dlab12", in_save},
+        {"the same without final paths", with({"!nofinal"}, look_alikes), "dlab12", in_save},
+        {"the uninstaller in save is spared",
+         {"fC:\\DEMO\\save\\un.exe", "Uninstall=C:\\DEMO\\save\\un.exe -fx"},
+         "dlab12",
+         "spawn C:\\DEMO\\save\\un.exe | C:\\DEMO\\save\\un.exe -fx | in c:\\demo\\save"},
         {"the file found is the file started, wherever the clean-up ends",
-         {"-C:\\DEMO\\uninst.exe", "fC:\\DEMO\\uninst.bat", "fC:\\DEMO\\save\\uninst.exe"},
-         nullptr,
-         "C:\\DEMO\\uninst -fx",
-         with(with(all, saves), {"c:\\demo\\save\\uninst.exe"}),
-         "start C:\\DEMO\\uninst.bat | C:\\DEMO\\uninst -fx | in c:\\demo\\save"},
+         {"-C:\\DEMO\\uninst.exe", "fC:\\DEMO\\uninst.bat", "fC:\\DEMO\\save\\uninst.exe",
+          "Uninstall=C:\\DEMO\\uninst -fx"},
+         "dlab12u",
+         "spawn C:\\DEMO\\uninst.bat | C:\\DEMO\\uninst.bat -fx | in c:\\demo\\save"},
     };
     for (const auto &c : cases) {
-        SetUp();
-        for (const std::string &change : c.changes)
-            g_fake.Apply(change);
-        if (c.path)
-            g_fake.values["Kora Pro Path"] = c.path;
-        if (c.uninstall)
-            g_fake.values["Uninstall"] = c.uninstall;
-        if (c.uninstall && !*c.uninstall)
-            g_fake.values.erase("Uninstall");
+        SCOPED_TRACE(c.what);
+        Arrange();
+        for (const std::string &change : c.changes) {
+            size_t is = change.find('=');
+            if (is == std::string::npos)
+                g_fake.Apply(change);
+            else if (is + 1 == change.size())
+                g_fake.values.erase(change.substr(0, is));
+            else
+                g_fake.values[change.substr(0, is)] = change.substr(is + 1);
+        }
         ProbeInstallState();
         g_fake.journal.clear();
         RunUninstall();
-        EXPECT_EQ(g_fake.deleted, c.deleted) << c.what;
-        EXPECT_EQ(HandedOver(), c.start) << c.what;
-        EXPECT_EQ(g_fake.open_searches, 0) << c.what;
+        std::istringstream names(kTaken);
+        Steps all{std::istream_iterator<std::string>(names), {}}, taken;
+        for (const char *letter = c.taken; *letter; ++letter)
+            taken.push_back("c:\\demo\\" + all[kLetters.find(*letter)]);
+        EXPECT_EQ(g_fake.deleted, taken);
+        EXPECT_EQ(HandedOver(), c.start);
+        EXPECT_EQ(g_fake.open_searches + g_fake.open_entries, 0);
     }
 }
 
 // The answer holds for the installation it was given about, and no other
-// command runs while the question is open.
+// command runs while the question is open. A probe tick inside the question
+// reads the changed record.
 TEST_F(Uninstall, YesCountsOnlyForTheRecordItAnswered) {
     const struct {
         const char *what;
@@ -154,18 +203,21 @@ TEST_F(Uninstall, YesCountsOnlyForTheRecordItAnswered) {
         {"same path, other spelling", [] { g_fake.values["Kora Pro Path"] = "C:\\DEMO\\"; }, true},
     };
     for (const auto &c : cases) {
-        SetUp();
-        g_fake.enabled[IDC_UNINSTALL] = g_fake.enabled[IDC_START_DEMO] = true;
+        SCOPED_TRACE(c.what);
+        Arrange();
+        for (int id : {IDC_START_DEMO, IDC_UNINSTALL, IDC_EXIT})
+            g_fake.enabled[id] = true;
         std::vector<bool> allowed;
         g_fake.while_waiting = [&] {
             c.meanwhile();
+            ProbeInstallState();
             for (int id : {IDC_START_DEMO, IDC_UNINSTALL, IDC_EXIT})
                 allowed.push_back(CommandAllowed(id));
         };
         RunUninstall();
-        EXPECT_EQ(HandedOver().empty(), !c.goes_ahead) << c.what;
-        EXPECT_EQ(g_fake.deleted.empty(), !c.goes_ahead) << c.what;
-        EXPECT_EQ(allowed, std::vector<bool>(3, false)) << c.what;
-        EXPECT_FALSE(g_state.command_running) << c.what;
+        EXPECT_EQ(HandedOver().empty(), !c.goes_ahead);
+        EXPECT_EQ(g_fake.deleted.empty(), !c.goes_ahead);
+        EXPECT_EQ(allowed, std::vector<bool>(3, false));
+        EXPECT_FALSE(g_state.command_running);
     }
 }
