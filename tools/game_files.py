@@ -6,8 +6,9 @@
 The list, included by demo/installer/kora-demo.nsi, installs every file and
 directory under the game directory as it is (InstallGameFiles), removes
 exactly those again (RemoveGameFiles: files first, then directories, deepest
-first) and gives the same names as lines of the install log
-(GAME_LOG_FILES, GAME_LOG_DIRS). Names are sorted, so the same directory
+first, each through the uninstaller's RemoveName, which passes over links)
+and gives the same names as lines of the install log (GAME_LOG_FILES,
+GAME_LOG_DIRS). Names are sorted, so the same directory
 gives the same installer.
 """
 import os
@@ -47,8 +48,7 @@ def main(top, out):
         lines.append('    File "${GAME}\\%s"' % f)
     lines.append("!macroend")
     lines.append("!macro RemoveGameFiles")
-    lines += ['    Delete "$Installation\\%s"' % nsis(f) for f in files]
-    lines += ['    RMDir "$Installation\\%s"' % nsis(d) for d in deepest_first]
+    lines += ['    !insertmacro RemoveName "%s"' % nsis(n) for n in files + deepest_first]
     lines.append("!macroend")
     log_files = "".join(nsis(f) + "$\\r$\\n" for f in files)
     log_dirs = "".join(nsis(d) + "\\$\\r$\\n" for d in deepest_first)

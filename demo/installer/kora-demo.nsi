@@ -193,6 +193,29 @@ Function .onVerifyInstDir
         Abort
 FunctionEnd
 
+; The runtime cuts $CMDLINE where " /D=" begins and replaces a folder it
+; finds unusable (a '/', a drive root) with the default before .onInit runs.
+; The folder given is the rest of the process's own command line; error flag
+; unless it is $INSTDIR exactly.
+Function CheckGivenDirectory
+    Push $R0
+    Push $R1
+    ClearErrors
+    System::Call 'kernel32::GetCommandLineW() w .R0'
+    StrLen $R1 $CMDLINE
+    StrCpy $R0 $R0 "" $R1
+    StrCmp $R0 "" done
+    StrCpy $R1 $R0 4
+    StrCpy $R0 $R0 "" 4
+    StrCmpS $R1 " /D=" 0 refuse
+    StrCmpS $R0 $INSTDIR done
+    refuse:
+        SetErrors
+    done:
+    Pop $R1
+    Pop $R0
+FunctionEnd
+
 ; Control characters, for CheckDirectory.
 Function .onInit
     StrCpy $Controls ""
@@ -204,8 +227,11 @@ Function .onInit
         IntCmp $0 32 0 control
     ; A silent installation never shows the directory page: /D= is checked here.
     IfSilent 0 done
+    Call CheckGivenDirectory
+    IfErrors refuse
     Call CheckDirectory
     IfErrors 0 done
+    refuse:
         MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $INSTDIR" /SD IDOK
         Abort
     done:
@@ -218,9 +244,11 @@ Section
     CreateDirectory "$INSTDIR\drivers"
     CreateDirectory "$INSTDIR\save"
     WriteUninstaller "$INSTDIR\uninst.exe"
-    ; Files before their directories, so one pass removes them all.
+    ; Files before their directories, so one pass removes them all. UTF-16,
+    ; so that every name reads back as itself, never as a code page's
+    ; look-alike.
     FileOpen $0 "$INSTDIR\install.log" w
-    FileWrite $0 "${GAME_LOG_FILES}uninst.exe$\r$\n${GAME_LOG_DIRS}drivers\$\r$\nsave\$\r$\n"
+    FileWriteUTF16LE /BOM $0 "${GAME_LOG_FILES}uninst.exe$\r$\n${GAME_LOG_DIRS}drivers\$\r$\nsave\$\r$\n"
     FileClose $0
     WriteRegStr HKLM "${KEY}" "Kora Pro Path" "$INSTDIR"
     WriteRegStr HKLM "${KEY}" "Uninstall" "$INSTDIR\uninst.exe -f$INSTDIR\install.log"
@@ -279,12 +307,12 @@ Function un.onInit
 FunctionEnd
 
 ; Error flag set for a log line that is no plain name inside the
-; installation: one naming a drive, the root, a parent or a wildcard.
+; installation: one naming a drive, the root, a parent or a wildcard, or
+; spelling a folder with '/', which the link checks would not see.
 Function un.CheckLogName
     ClearErrors
     StrCpy $2 $1 1
     StrCmp $2 "\" bad
-    StrCmp $2 "/" bad
     StrCpy $3 0
     next:
         StrCpy $2 $1 1 $3
@@ -292,10 +320,88 @@ Function un.CheckLogName
         StrCmp $2 ":" bad
         StrCmp $2 "*" bad
         StrCmp $2 "?" bad
+        StrCmp $2 "/" bad
         StrCpy $2 $1 2 $3
         StrCmp $2 ".." bad
         IntOp $3 $3 + 1
         Goto next
+    bad:
+        SetErrors
+    done:
+FunctionEnd
+
+; Error flag unless $R0 exists and is no reparse point: a link, or a folder
+; mounted there, would take a deletion outside the installation.
+Function un.CheckNoLink
+    System::Call 'kernel32::GetFileAttributesW(w R0) i .R1'
+    IntCmp $R1 -1 bad
+    IntOp $R1 $R1 & 0x400
+    IntCmp $R1 0 done
+    bad:
+        SetErrors
+    done:
+FunctionEnd
+
+; Removes $1, a name inside the installation: deletes it as a file or
+; removes it as an empty folder, but only where the installation itself,
+; every folder on the way to the name and the name are plain.
+Function un.RemoveName
+    Push $R0
+    Push $R1
+    Push $R2
+    ClearErrors
+    StrCpy $R2 $1 1 -1
+    StrCmpS $R2 "\" 0 +2
+        StrCpy $1 $1 -1
+    StrCpy $R0 "$Installation\"
+    StrCpy $R2 0
+    check:
+        Call un.CheckNoLink
+        IfErrors done
+    next:
+        StrCpy $R1 $1 1 $R2
+        IntOp $R2 $R2 + 1
+        StrCmp $R1 "" last
+        StrCmpS $R1 "\" 0 next
+        IntOp $R1 $R2 - 1
+        StrCpy $R0 $1 $R1
+        StrCpy $R0 "$Installation\$R0"
+        Goto check
+    last:
+        StrCmpS $R0 "$Installation\$1" remove
+        StrCpy $R0 "$Installation\$1"
+        Goto check
+    remove:
+        Delete "$R0"
+        RMDir "$R0"
+    done:
+    Pop $R2
+    Pop $R1
+    Pop $R0
+FunctionEnd
+
+!macro RemoveName NAME
+    StrCpy $1 "${NAME}"
+    Call un.RemoveName
+!macroend
+
+; Error flag unless the shortcut leads to this installation's game.
+Function un.CheckShortcut
+    ClearErrors
+    StrCpy $1 ""
+    ; IShellLinkW, loaded through its IPersistFile, asked for its target.
+    System::Call 'ole32::CoCreateInstance(g "{00021401-0000-0000-C000-000000000046}", p 0, i 1, g "{000214F9-0000-0000-C000-000000000046}", *p .r2) i .r0'
+    IntCmp $0 0 0 bad bad
+    System::Call '$2->0(g "{0000010b-0000-0000-C000-000000000046}", *p .r3) i .r0'
+    IntCmp $0 0 0 release release
+    System::Call '$3->5(w "${SHORTCUT}", i 0) i .r0'
+    IntCmp $0 0 0 loaded loaded
+        System::Call '$2->3(w .r1, i ${NSIS_MAX_STRLEN}, p 0, i 4)'
+    loaded:
+    System::Call '$3->2()'
+    release:
+    System::Call '$2->2()'
+    StrCmpS $1 "$Installation\kora.exe" done
     bad:
         SetErrors
     done:
@@ -306,28 +412,45 @@ Section Uninstall
     ; cannot be removed while it is the current directory.
     SetOutPath "$TEMP"
     !insertmacro RemoveGameFiles
-    Delete "$Installation\uninst.exe"
+    !insertmacro RemoveName "uninst.exe"
     FileOpen $0 $Log r
+    FileReadUTF16LE $0 $1
+    ; The byte order mark the installer writes first.
+    StrCpy $2 $1 1
+    StrCmpS $2 "${U+FEFF}" 0 +2
+        StrCpy $1 $1 "" 1
+    Goto line
     next:
-        FileRead $0 $1
+        FileReadUTF16LE $0 $1
+    line:
         StrCmp $1 "" done
         ${TrimNewLines} $1 $1
         StrCmp $1 "" next
         Call un.CheckLogName
         IfErrors next
-        Delete "$Installation\$1"
-        RMDir "$Installation\$1"
+        Call un.RemoveName
         Goto next
     done:
     FileClose $0
-    RMDir "$Installation\drivers"
-    RMDir "$Installation\save"
-    Delete $Log
-    RMDir $Installation
-    DeleteRegKey HKLM "${KEY}"
+    !insertmacro RemoveName "drivers"
+    !insertmacro RemoveName "save"
+    ${GetFileName} $Log $1
+    Call un.RemoveName
+    StrCpy $1 ""
+    Call un.RemoveName
+    ; What names another installation of the demo stays: removing it would
+    ; orphan that one.
+    ReadRegStr $0 HKLM "${KEY}" "Kora Pro Path"
+    StrCmpS $0 $Installation 0 +2
+        DeleteRegKey HKLM "${KEY}"
     DeleteRegKey /ifempty HKLM "SOFTWARE\Halvorn\Kora Manager DEMO"
     DeleteRegKey /ifempty HKLM "SOFTWARE\Halvorn"
-    DeleteRegKey HKLM "${ENTRY}"
+    ReadRegStr $0 HKLM "${ENTRY}" "InstallLocation"
+    StrCmpS $0 $Installation 0 +2
+        DeleteRegKey HKLM "${ENTRY}"
     SetShellVarContext all
-    Delete "${SHORTCUT}"
+    Call un.CheckShortcut
+    IfErrors kept
+        Delete "${SHORTCUT}"
+    kept:
 SectionEnd
