@@ -331,11 +331,12 @@ Function un.CheckLogName
 FunctionEnd
 
 ; Error flag unless $R0 exists and is no reparse point: a link, or a folder
-; mounted there, would take a deletion outside the installation.
+; mounted there, would take a deletion outside the installation. Leaves its
+; attributes in $R3.
 Function un.CheckNoLink
-    System::Call 'kernel32::GetFileAttributesW(w R0) i .R1'
-    IntCmp $R1 -1 bad
-    IntOp $R1 $R1 & 0x400
+    System::Call 'kernel32::GetFileAttributesW(w R0) i .R3'
+    IntCmp $R3 -1 bad
+    IntOp $R1 $R3 & 0x400
     IntCmp $R1 0 done
     bad:
         SetErrors
@@ -349,6 +350,7 @@ Function un.RemoveName
     Push $R0
     Push $R1
     Push $R2
+    Push $R3
     ClearErrors
     StrCpy $R2 $1 1 -1
     StrCmpS $R2 "\" 0 +2
@@ -372,12 +374,58 @@ Function un.RemoveName
         StrCpy $R0 "$Installation\$1"
         Goto check
     remove:
-        Delete "$R0"
+        IntOp $R3 $R3 & 0x10
+        IntCmp $R3 0 0 folder folder
+        Call un.DeleteFile
+        Goto done
+    folder:
         RMDir "$R0"
     done:
+    Pop $R3
     Pop $R2
     Pop $R1
     Pop $R0
+FunctionEnd
+
+; The final path of $R4 (a path), in $R5; "" where it cannot be opened.
+Function un.FinalPath
+    StrCpy $R5 ""
+    System::Call 'kernel32::CreateFileW(w R4, i 0x10000, i 7, p 0, i 3, i 0x02200000, p 0) p .R6'
+    IntCmp $R6 -1 done
+    System::Call 'kernel32::GetFinalPathNameByHandleW(p R6, w .R5, i ${NSIS_MAX_STRLEN}, i 0) i .R4'
+    IntCmp $R4 0 0 +2 +2
+        StrCpy $R5 ""
+    done:
+FunctionEnd
+
+; Deletes the file $1 of the installation ($R0) through a handle that names
+; it there. A link to a file shows as a plain file, but its handle names its
+; target, which stays. Before Vista there is no such name: deleted by name.
+Function un.DeleteFile
+    Push $R4
+    Push $R5
+    Push $R6
+    Push $R7
+    StrCpy $R4 "$Installation\"
+    Call un.FinalPath
+    System::Call 'kernel32::CloseHandle(p R6)'
+    StrCmp $R4 "error" byname
+    StrCmp $R5 "" done
+    StrCpy $R7 "$R5\$1"
+    StrCpy $R4 $R0
+    Call un.FinalPath
+    StrCmpS $R5 $R7 0 close
+        System::Call 'kernel32::SetFileInformationByHandle(p R6, i 4, *i 1, i 4)'
+    close:
+    System::Call 'kernel32::CloseHandle(p R6)'
+    Goto done
+    byname:
+        Delete $R0
+    done:
+    Pop $R7
+    Pop $R6
+    Pop $R5
+    Pop $R4
 FunctionEnd
 
 !macro RemoveName NAME

@@ -45,16 +45,28 @@ static std::string EntryValue(const char *name) {
     return "(missing)";
 }
 
+// Removes the installation in `dir`, never a drive root.
 static void ForgetInstallation(const fs::path &dir) {
     RemoveInstallKey();
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kEntryKey);
     DeleteFileA(Shortcut().c_str());
     std::error_code error;
-    fs::remove_all(dir, error);
+    if (dir.has_relative_path())
+        fs::remove_all(dir, error);
 }
 
 static bool NothingLeft(const fs::path &dir) {
-    return !VendorKeyExists() && !EntryExists() && !fs::exists(Shortcut()) && !fs::exists(dir);
+    // A drive root stays: only what the installer would put there counts.
+    const fs::path made = dir.has_relative_path() ? dir : dir / "kora.exe";
+    return !VendorKeyExists() && !EntryExists() && !fs::exists(Shortcut()) && !fs::exists(made);
+}
+
+// Text as the install log holds it: UTF-16, little-endian.
+static std::string Utf16(const std::wstring &text) {
+    std::string bytes;
+    for (wchar_t c : text)
+        bytes += {(char)(c & 0xff), (char)(c >> 8)};
+    return bytes;
 }
 
 // Runs the CD's installer silently; L"" installs into its default folder.
@@ -133,7 +145,9 @@ TEST_F(RealPair, InstallPlayAndUninstallFromTheCd) {
     // A log line leading out of the installation names no file of it.
     ASSERT_TRUE(WriteBytes(outside, "not the demo's"));
     std::string log = ReadBytes(dir + "\\install.log");
-    ASSERT_TRUE(WriteBytes(dir + "\\install.log", "..\\..\\outside.txt\r\n" + log));
+    // UTF-16 from its byte order mark on: names read back as themselves.
+    ASSERT_EQ(log.substr(0, 2), "\xff\xfe");
+    ASSERT_TRUE(WriteBytes(dir + "\\install.log", log + Utf16(L"..\\..\\outside.txt\r\n")));
 
     ASSERT_TRUE(launcher.Start("D:\\start.exe", "D:\\"));
     EXPECT_TRUE(launcher.ButtonsBecome("Install Sound Uninstall Readme Exit"));
@@ -151,6 +165,53 @@ TEST_F(RealPair, InstallPlayAndUninstallFromTheCd) {
     EXPECT_TRUE(WaitUntil([&] { return NothingLeft(dir); }, 10000));
     EXPECT_EQ(ReadBytes(outside), "not the demo's");
     DeleteFileA(outside.c_str());
+}
+
+// Removing an older installation leaves the newer one registered, listed and
+// removable; links in an installation lead the uninstaller nowhere: their
+// targets stay, and so do the links.
+TEST_F(RealPair, UninstallsOnlyItsOwn) {
+    const std::string old_dir = "C:\\Old\\Kora", new_dir = "C:\\New\\Kora";
+    const std::string outside = "C:\\outside",
+                      links[] = {old_dir + "\\maps", old_dir + "\\notes.txt"};
+    ForgetInstallation(new_dir);
+    RemoveTree(old_dir);
+    ASSERT_EQ(SilentInstall(std::wstring(old_dir.begin(), old_dir.end())), 0u);
+    ASSERT_EQ(SilentInstall(std::wstring(new_dir.begin(), new_dir.end())), 0u);
+    ASSERT_TRUE(WriteBytes(outside + "\\kept.txt", "kept") && WriteBytes(outside + ".txt", "kept"));
+    std::shared_ptr<void> undo(nullptr, [&](void *) {
+        for (const std::string &link : links)
+            RemoveLink(link);
+        RemoveTree(old_dir);
+        RemoveTree(outside);
+        DeleteFileA((outside + ".txt").c_str());
+    });
+    ASSERT_TRUE(MakeLink(links[0], outside) && MakeLink(links[1], outside + ".txt"));
+    std::string log = ReadBytes(old_dir + "\\install.log");
+    ASSERT_TRUE(
+        WriteBytes(old_dir + "\\install.log", log + Utf16(L"maps\\kept.txt\r\nnotes.txt\r\n")));
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION uninstaller;
+    std::string line = old_dir + "\\uninst.exe /S -f" + old_dir + "\\install.log";
+    ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, "C:\\",
+                               &startup, &uninstaller));
+    CloseHandle(uninstaller.hThread);
+    CloseHandle(uninstaller.hProcess);
+    // It starts again from the temporary folder and removes its own last.
+    EXPECT_TRUE(WaitUntil([&] { return !fs::exists(old_dir + "\\install.log"); }, 10000));
+    EXPECT_EQ(ReadBytes(outside + "\\kept.txt") + ReadBytes(outside + ".txt"), "keptkept");
+    std::string path;
+    EXPECT_TRUE(ReadInstallValue("Kora Pro Path", &path));
+    EXPECT_EQ(path, new_dir);
+    EXPECT_EQ(EntryValue("InstallLocation"), new_dir);
+    EXPECT_TRUE(fs::exists(Shortcut()));
+
+    ASSERT_TRUE(launcher.Start("D:\\start.exe", "D:\\"));
+    EXPECT_TRUE(launcher.ButtonsBecome("Install Sound Uninstall Readme Exit"));
+    UninstallFromLauncher();
+    EXPECT_TRUE(WaitUntil([&] { return NothingLeft(new_dir); }, 10000));
 }
 
 static std::wstring Padded(const std::wstring &head, size_t length) {
@@ -171,6 +232,8 @@ TEST_F(RealPair, InstallsOnlyWhereTheLauncherReadsIt) {
                 {"dot at the end", L"C:\\Kora Demo\\Kora.", false},
                 {"empty segment", L"C:\\Kora Demo\\\\Kora", false},
                 {"no code-page byte", L"C:\\Kora Demo\\\u65e5\u672c", false},
+                {"slash", L"C:/Kora Demo/Kora", false},
+                {"drive root", L"C:\\", false},
                 {"-f without blank", L"C:\\Kora Demo-fun\\Kora-fDemo", true},
                 {"127 with backslash", Padded(L"C:\\Kora Demo\\", 126), true}};
     for (const auto &row : rows) {
@@ -179,7 +242,8 @@ TEST_F(RealPair, InstallsOnlyWhereTheLauncherReadsIt) {
         DWORD status = SilentInstall(row.dir);
         if (!row.installs) {
             EXPECT_NE(status, 0u);
-            EXPECT_TRUE(NothingLeft(row.dir));
+            // Nor in the folder the installer would otherwise offer.
+            EXPECT_TRUE(NothingLeft(row.dir) && !fs::exists(DefaultDir()));
             continue;
         }
         ASSERT_EQ(status, 0u);
