@@ -186,22 +186,20 @@ TEST_F(RealPair, UninstallsOnlyItsOwn) {
         RemoveTree(outside);
         DeleteFileA((outside + ".txt").c_str());
     });
+    fs::create_directories(outside + "\\sub");
     ASSERT_TRUE(MakeLink(links[0], outside) && MakeLink(links[1], outside + ".txt"));
     std::string log = ReadBytes(old_dir + "\\install.log");
-    ASSERT_TRUE(
-        WriteBytes(old_dir + "\\install.log", log + Utf16(L"maps\\kept.txt\r\nnotes.txt\r\n")));
+    ASSERT_TRUE(WriteBytes(old_dir + "\\install.log",
+                           log + Utf16(L"maps\\kept.txt\r\nmaps\\sub\\\r\nnotes.txt\r\n")));
 
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION uninstaller;
-    std::string line = old_dir + "\\uninst.exe /S -f" + old_dir + "\\install.log";
-    ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, "C:\\",
-                               &startup, &uninstaller));
-    CloseHandle(uninstaller.hThread);
-    CloseHandle(uninstaller.hProcess);
+    Program uninstaller;
+    ASSERT_TRUE(
+        uninstaller.Start(old_dir + "\\uninst.exe /S -f" + old_dir + "\\install.log", "C:\\"));
+    EXPECT_EQ(uninstaller.WaitExit(), 0);
     // It starts again from the temporary folder and removes its own last.
     EXPECT_TRUE(WaitUntil([&] { return !fs::exists(old_dir + "\\install.log"); }, 10000));
     EXPECT_EQ(ReadBytes(outside + "\\kept.txt") + ReadBytes(outside + ".txt"), "keptkept");
+    EXPECT_TRUE(fs::exists(outside + "\\sub"));
     std::string path;
     EXPECT_TRUE(ReadInstallValue("Kora Pro Path", &path));
     EXPECT_EQ(path, new_dir);
