@@ -482,10 +482,6 @@ Section Uninstall
     FileClose $0
     !insertmacro RemoveName "drivers"
     !insertmacro RemoveName "save"
-    ${GetFileName} $Log $1
-    Call un.RemoveName
-    StrCpy $1 ""
-    Call un.RemoveName
     ; What names another installation of the demo stays: removing it would
     ; orphan that one.
     ReadRegStr $0 HKLM "${KEY}" "Kora Pro Path"
@@ -501,4 +497,9 @@ Section Uninstall
     IfErrors kept
         Delete "${SHORTCUT}"
     kept:
+    ; The log and the folder last: once they are gone, all is done.
+    ${GetFileName} $Log $1
+    Call un.RemoveName
+    StrCpy $1 ""
+    Call un.RemoveName
 SectionEnd
