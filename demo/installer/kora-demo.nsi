@@ -355,7 +355,12 @@ Function un.RemoveName
     StrCpy $R2 $1 1 -1
     StrCmpS $R2 "\" 0 +2
         StrCpy $1 $1 -1
-    StrCpy $R0 "$Installation\"
+    ; No backslash after the folder, where a link would be looked through,
+    ; except after a drive.
+    StrCpy $R0 $Installation
+    StrCpy $R2 $R0 1 -1
+    StrCmpS $R2 ":" 0 +2
+        StrCpy $R0 "$R0\"
     StrCpy $R2 0
     check:
         Call un.CheckNoLink
@@ -370,6 +375,7 @@ Function un.RemoveName
         StrCpy $R0 "$Installation\$R0"
         Goto check
     last:
+        StrCmp $1 "" remove
         StrCmpS $R0 "$Installation\$1" remove
         StrCpy $R0 "$Installation\$1"
         Goto check

@@ -168,12 +168,12 @@ TEST_F(RealPair, InstallPlayAndUninstallFromTheCd) {
 }
 
 // Removing an older installation leaves the newer one registered, listed and
-// removable; links in an installation lead the uninstaller nowhere: their
-// targets stay, and so do the links.
+// removable; links to or in an installation lead the uninstaller nowhere:
+// their targets stay, and so do the links.
 TEST_F(RealPair, UninstallsOnlyItsOwn) {
     const std::string old_dir = "C:\\Old\\Kora", new_dir = "C:\\New\\Kora";
     const std::string outside = "C:\\outside",
-                      links[] = {old_dir + "\\maps", old_dir + "\\notes.txt"};
+                      links[] = {"C:\\Via", old_dir + "\\maps", old_dir + "\\notes.txt"};
     ForgetInstallation(new_dir);
     RemoveTree(old_dir);
     ASSERT_EQ(SilentInstall(std::wstring(old_dir.begin(), old_dir.end())), 0u);
@@ -187,11 +187,15 @@ TEST_F(RealPair, UninstallsOnlyItsOwn) {
         DeleteFileA((outside + ".txt").c_str());
     });
     fs::create_directories(outside + "\\sub");
-    ASSERT_TRUE(MakeLink(links[0], outside) && MakeLink(links[1], outside + ".txt"));
+    ASSERT_TRUE(MakeLink(links[0], new_dir) && MakeLink(links[1], outside) &&
+                MakeLink(links[2], outside + ".txt"));
     std::string log = ReadBytes(old_dir + "\\install.log");
     ASSERT_TRUE(WriteBytes(old_dir + "\\install.log",
                            log + Utf16(L"maps\\kept.txt\r\nmaps\\sub\\\r\nnotes.txt\r\n")));
 
+    // Started through a link to its folder, the new one's removes nothing.
+    Program via;
+    ASSERT_TRUE(via.Start("C:\\Via\\uninst.exe /S -fC:\\Via\\install.log", "C:\\"));
     Program uninstaller;
     ASSERT_TRUE(
         uninstaller.Start(old_dir + "\\uninst.exe /S -f" + old_dir + "\\install.log", "C:\\"));
