@@ -225,6 +225,10 @@ bool PlatformChangeDir(const char *path) {
     return true;
 }
 
+void PlatformQuietDriveErrors() {
+    g_fake.quiet_drive_errors = true;
+}
+
 // The code page's best fit for the few characters it cannot hold.
 static const char *const kBestFit[][2] = {
     {"\xEF\xBC\xBC", "\\"}, {"\xEF\xBC\x9A", ":"}, {"\xEF\xBD\x98", "x"}};

@@ -26,6 +26,7 @@ struct FakePlatform {
     bool final_paths = true;
     std::multiset<std::string> open_entries; // real paths
     std::function<void()> at_deletion;       // runs at each deletion through an entry
+    bool quiet_drive_errors = false;
     // The process's own command line, in the wide characters it was given.
     std::string command_line;
 
