@@ -29,7 +29,7 @@ TEST(Platform, SuspendedProcessRunsOnlyOnceResumed) {
     PlatformProcess *process = nullptr;
     ASSERT_EQ(PlatformCreateProcess(E2E_RECORDER_EXE, "uninst.exe", &process), kStarted);
     ASSERT_TRUE(process);
-    EXPECT_FALSE(WaitForRecord(record, 1, 3000)) << "ran before it was resumed";
+    EXPECT_FALSE(WaitForRecord(record, 1, 2000)) << "ran before it was resumed";
     PlatformResumeProcess(process);
     EXPECT_TRUE(WaitForRecord(record, 1)) << "never ran";
 }
