@@ -1,34 +1,23 @@
 // The Win32 platform file called directly under Wine, without the launcher
 // around it: the services the clean-up's safety rests on.
 #include "stand_in.h"
+#include "world.h"
 
 #include "driver/program.h"
-#include "driver/world.h"
 #include "platform/platform.h"
-
-#include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <string>
-
-// An empty folder of the test's own below the temporary folder.
-static std::string FreshDir(const char *name) {
-    char temp[MAX_PATH];
-    std::string dir = std::string(temp, GetTempPathA(sizeof temp, temp)) + name;
-    RemoveTree(dir);
-    CreateDirectoryA(dir.c_str(), nullptr);
-    return dir;
-}
+static const std::string kDir = std::string(kWorkDir) + "\\platform\\";
 
 // The uninstaller's process exists before the clean-up deletes anything, and
 // runs only once it is let go.
 TEST(Platform, SuspendedProcessRunsOnlyOnceResumed) {
-    std::string record = FreshDir("suspended") + "\\record.txt";
+    std::string record = kDir + "record.txt";
+    ASSERT_TRUE(WriteBytes(record, ""));
     RecordStartsIn(record);
     PlatformProcess *process = nullptr;
     ASSERT_EQ(PlatformCreateProcess(E2E_RECORDER_EXE, "uninst.exe", &process), kStarted);
-    ASSERT_TRUE(process);
     EXPECT_FALSE(WaitForRecord(record, 1, 2000)) << "ran before it was resumed";
     PlatformResumeProcess(process);
     EXPECT_TRUE(WaitForRecord(record, 1)) << "never ran";
@@ -40,7 +29,7 @@ TEST(Platform, SuspendedProcessRunsOnlyOnceResumed) {
 // (Wine deletes the name the handle was opened by, and only while it still
 // names the same file, so the file moved away stays there.)
 TEST(Platform, DeletionGoesThroughTheConfirmedHandle) {
-    std::string dir = FreshDir("swapped"), kept = dir + "\\slot1.sav", gone = dir + "\\slot2.sav";
+    std::string kept = kDir + "slot1.sav", gone = kDir + "slot2.sav";
     PlatformEntry *entries[2];
     char final_path[MAX_PATH];
     for (int i = 0; i < 2; ++i) {
