@@ -56,6 +56,7 @@ static int RunMessageLoop() {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int show_state) {
+    ReadLaunchContext(&g_state);
     g_state.instance = instance;
     if (!previous_instance)
         RegisterLauncherClass(instance);
@@ -66,7 +67,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int s
     }
     g_state.main_window = window;
     PlatformSetMainWindow(window);
-    ReadLaunchContext(&g_state);
     LoadPicture();
     SetTimer(window, IDT_PROBE, PROBE_PERIOD_MS, ProbeTimerProc);
     CenterWindowOver(window, GetDesktopWindow());
