@@ -37,6 +37,13 @@ void DeriveLaunchContext(const char *command_line, bool exact, LauncherState *st
     }
 }
 
+void ReadLaunchContext(LauncherState *state) {
+    PlatformQuietDriveErrors();
+    bool exact;
+    state->command_line = PlatformCommandLine(&exact);
+    DeriveLaunchContext(state->command_line, exact, state);
+}
+
 // "X:\name" on the source drive.
 static void DriveRootPath(char *dest, size_t capacity, char drive, const char *name) {
     const char root[] = {drive, ':', '\\', '\0'};

@@ -11,6 +11,11 @@
 // no readme".
 void DeriveLaunchContext(const char *command_line, bool exact, LauncherState *state);
 
+// Start-up's first look at the machine: drive errors are quiet from here on,
+// so that a missing medium cannot stop the probe with a system error box;
+// then the launch context from the process's own command line.
+void ReadLaunchContext(LauncherState *state);
+
 // Builds `setup_path` and tests the installer and the game in the root of the
 // source drive; true when both are present.
 bool InstallerAvailable(LauncherState *state);

@@ -56,9 +56,7 @@ static int RunMessageLoop() {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int show_state) {
-    // A drive without its medium (the demo CD taken out, a share gone) must
-    // fail a file test quietly, not stop the probe with a system error box.
-    SetErrorMode(SEM_FAILCRITICALERRORS);
+    ReadLaunchContext(&g_state);
     g_state.instance = instance;
     if (!previous_instance)
         RegisterLauncherClass(instance);
@@ -69,9 +67,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int s
     }
     g_state.main_window = window;
     PlatformSetMainWindow(window);
-    bool exact;
-    g_state.command_line = PlatformCommandLine(&exact);
-    DeriveLaunchContext(g_state.command_line, exact, &g_state);
     LoadPicture();
     SetTimer(window, IDT_PROBE, PROBE_PERIOD_MS, ProbeTimerProc);
     CenterWindowOver(window, GetDesktopWindow());

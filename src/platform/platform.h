@@ -30,6 +30,11 @@ bool PlatformIsLink(const char *path);
 
 bool PlatformChangeDir(const char *path);
 
+// From now on a drive without its medium (the demo CD taken out, a share
+// gone) fails a file test quietly instead of asking the user in a system
+// error box.
+void PlatformQuietDriveErrors();
+
 // --- Entries held open -------------------------------------------------------
 
 // A file or directory opened as itself: a link is opened, not followed, where

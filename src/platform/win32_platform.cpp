@@ -104,6 +104,10 @@ bool PlatformChangeDir(const char *path) {
     return SetCurrentDirectoryA(path) != 0;
 }
 
+void PlatformQuietDriveErrors() {
+    SetErrorMode(SEM_FAILCRITICALERRORS);
+}
+
 // Looked up at run time: systems before Vista lack both, and the launcher
 // must still start there.
 typedef DWORD(WINAPI *FinalPathFn)(HANDLE, LPWSTR, DWORD, DWORD);

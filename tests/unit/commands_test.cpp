@@ -41,6 +41,13 @@ TEST_F(Commands, StartSoundSetupAndInstallDoWhatTheyShouldWhereTheyShould) {
          [] { g_fake.AddFile("C:\\setsound.exe"); },
          RunSoundSetup,
          {"cd c:\\demo", "create c:\\demo\\drivers\\dig.ini"}},
+        {"Sound setup where the interpreter would expand the path: nothing runs",
+         [] { g_fake.AddFile("C:\\100%\\setsound.exe"), g_fake.AddFile("C:\\Hi!\\setsound.exe"); },
+         [] {
+             for (const char *path : {"C:\\100%", "C:\\Hi!"})
+                 g_fake.values["Kora Pro Path"] = path, ProbeInstallState(), RunSoundSetup();
+         },
+         {"cd c:\\100%", "cd c:\\hi!"}},
         {"Sound setup where the installation cannot be entered",
          [] { g_fake.dirs.erase("c:\\demo"), g_fake.AddFile("C:\\setsound.exe"); },
          RunSoundSetup,
@@ -116,6 +123,8 @@ TEST(ProgramStart, CommandLineNamesExactlyTheProgram) {
         {"C:\\%TEMP%\\remove.bat", nullptr, nullptr},
         {"C:\\tools\\remove.bat", "-fx & C:\\tools\\my.exe", nullptr},
         {"C:\\tools\\remove.bat", "-fx\n", nullptr},
+        {"C:\\tools\\remove.bat", "-f%TEMP%", nullptr}, // the interpreter expands both
+        {"C:\\tools\\remove.bat", "-f!x!", nullptr},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.path);

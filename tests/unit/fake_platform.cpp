@@ -225,6 +225,10 @@ bool PlatformChangeDir(const char *path) {
     return true;
 }
 
+void PlatformQuietDriveErrors() {
+    g_fake.quiet_drive_errors = true;
+}
+
 // The code page's best fit for the few characters it cannot hold.
 static const char *const kBestFit[][2] = {
     {"\xEF\xBC\xBC", "\\"}, {"\xEF\xBC\x9A", ":"}, {"\xEF\xBD\x98", "x"}};
@@ -260,7 +264,7 @@ PlatformEntry *PlatformOpenEntry(const char *path, EntryKind kind) {
                 (g_fake.dirs.count(real) || !g_fake.final_paths);
     if (kind == kEntryDirectory ? !g_fake.dirs.count(real) : !g_fake.files.count(real))
         return nullptr;
-    ++g_fake.open_entries;
+    g_fake.open_entries.insert(real);
     return new PlatformEntry{g_fake.Absolute(path), real, link};
 }
 
@@ -283,12 +287,14 @@ FinalPath PlatformEntryFinalPath(PlatformEntry *entry, char *buffer, size_t capa
 // file opened is gone either way.
 void PlatformDeleteEntry(PlatformEntry *entry) {
     g_fake.journal.push_back("delete " + entry->named);
+    if (g_fake.at_deletion)
+        g_fake.at_deletion();
     if (g_fake.files.erase(entry->real))
         g_fake.deleted.push_back(entry->real);
 }
 
 void PlatformCloseEntry(PlatformEntry *entry) {
-    --g_fake.open_entries;
+    g_fake.open_entries.erase(g_fake.open_entries.find(entry->real));
     delete entry;
 }
 

@@ -24,7 +24,9 @@ struct FakePlatform {
     // Whether the system names an open entry's final path (and deletes
     // through a handle); without, the launcher falls back to attributes.
     bool final_paths = true;
-    int open_entries = 0;
+    std::multiset<std::string> open_entries; // real paths
+    std::function<void()> at_deletion;       // runs at each deletion through an entry
+    bool quiet_drive_errors = false;
     // The process's own command line, in the wide characters it was given.
     std::string command_line;
 

@@ -128,10 +128,12 @@ TEST_F(Probe, UninstallCommandSplitsAtTheFirstDashFOrTheClosingQuote) {
         {"\"C:\\my -f dir\\u.exe\"  -fx", "C:\\my -f dir\\u.exe", "-fx", "-- on on "},
         {"\"C:\\u.exe\"", "C:\\u.exe", nullptr, "-- on on "},
         {"\"C:\\u.exe -fx", "\"C:\\u.exe -fx", nullptr, "-- on -- "}, // no closing quote
+        {"C:\\u.bat -f%x%", "C:\\u.bat", "-f%x%", "-- on -- "},       // Yes would refuse it
     };
     Install("C:\\DEMO");
-    for (const char *program : {"C:\\DEMO\\uninst.exe", "C:\\my-files\\DEMO\\uninst.exe",
-                                "C:\\a-f\\uninst.exe", "C:\\u.exe", "C:\\my -f dir\\u.exe"})
+    for (const char *program :
+         {"C:\\DEMO\\uninst.exe", "C:\\my-files\\DEMO\\uninst.exe", "C:\\a-f\\uninst.exe",
+          "C:\\u.exe", "C:\\my -f dir\\u.exe", "C:\\u.bat"})
         g_fake.AddFile(program);
     for (const auto &c : cases) {
         SCOPED_TRACE(c.value);

@@ -45,7 +45,7 @@ TEST_F(Uninstall, CreatesTheUninstallerDeletesTheFixedSetThenLetsItRun) {
                                 "delete c:\\demo\\save\\slot1.sav",
                                 "delete c:\\demo\\save\\slot2.sav", "resume", "exit 0"}));
     EXPECT_EQ(g_fake.open_searches, 0);
-    EXPECT_EQ(g_fake.open_entries, 0);
+    EXPECT_TRUE(g_fake.open_entries.empty());
 }
 
 // What each guard leaves: the files the clean-up took (by the letters of
@@ -167,6 +167,7 @@ TEST_F(Uninstall, CleanUpStaysInsideTheGamesOwnInstallation) {
         }
         ProbeInstallState();
         g_fake.journal.clear();
+        g_fake.at_deletion = [] { EXPECT_TRUE(g_fake.open_entries.count("c:\\demo\\kora.exe")); };
         RunUninstall();
         std::istringstream names(kTaken);
         Steps all{std::istream_iterator<std::string>(names), {}}, taken;
@@ -174,7 +175,7 @@ TEST_F(Uninstall, CleanUpStaysInsideTheGamesOwnInstallation) {
             taken.push_back("c:\\demo\\" + all[kLetters.find(*letter)]);
         EXPECT_EQ(g_fake.deleted, taken);
         EXPECT_EQ(HandedOver(), c.start);
-        EXPECT_EQ(g_fake.open_searches + g_fake.open_entries, 0);
+        EXPECT_EQ(g_fake.open_searches + g_fake.open_entries.size(), 0u);
     }
 }
 
