@@ -23,7 +23,11 @@ static int Windows1252Byte(unsigned long code_point) {
 static bool NextCodePoint(const unsigned char **text, unsigned long *code_point) {
     static const unsigned long kSmallest[4] = {0, 0x80, 0x800, 0x10000};
     const unsigned char *p = *text;
-    int extra = p[0] < 0x80 ? 0 : (p[0] >> 5) == 6 ? 1 : (p[0] >> 4) == 14 ? 2 : (p[0] >> 3) == 30 ? 3 : -1;
+    int extra = p[0] < 0x80         ? 0
+                : (p[0] >> 5) == 6  ? 1
+                : (p[0] >> 4) == 14 ? 2
+                : (p[0] >> 3) == 30 ? 3
+                                    : -1;
     if (extra < 0)
         return false;
     unsigned long value = extra == 0 ? p[0] : p[0] & (0x3F >> extra);
