@@ -60,12 +60,12 @@ for row in "${rows[@]}"; do
 done
 
 # Names NSIS would read as its own syntax and a non-ASCII one master, from a
-# folder with a blank and a quote named relative to the caller's folder, under
-# a locale that cannot read them.
-named="$work/c p\"q"
+# folder with a blank, a quote and a define named relative to the caller's
+# folder, under a locale that cannot read them.
+named="$work/c p\"\${X}"
 cp -r "$good" "$named"
 mkdir "$named/game/\$zz \${PRODUCT}"
 touch "$named/game/cost\$5 \${X}.txt" "$named/game/Käse €.txt" "$named/game/\$zz \${PRODUCT}/\$1"
-(cd "$work" && LC_ALL=C "$root/scripts/medium" --content "c p\"q" >"$work/master.log" 2>&1) &&
+(cd "$work" && LC_ALL=C "$root/scripts/medium" --content "c p\"\${X}" >"$work/master.log" 2>&1) &&
     [ -s "$work/out/kora-demo.iso" ] || fail "awkward names not mastered: $(tail -3 "$work/master.log")"
 exit $failed
