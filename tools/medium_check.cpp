@@ -61,9 +61,12 @@ std::string ReadPlainFile(const fs::path &path, size_t limit, std::vector<unsign
     fs::file_status status = fs::symlink_status(path, error);
     if (!fs::exists(status))
         return "missing";
-    if (!KindFault(status).empty() || fs::is_directory(status))
-        return fs::is_directory(status) ? "a folder, not a file" : KindFault(status);
-    // Checked again on what opened, never through a link put there meanwhile.
+    if (fs::is_directory(status))
+        return "a folder, not a file";
+    if (!KindFault(status).empty())
+        return KindFault(status);
+    // Checked again on what opened, never through a link put there meanwhile,
+    // and never waiting for a pipe's writer.
     int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     struct stat info;
     bool ok = fd >= 0 && fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
