@@ -1,8 +1,9 @@
 // Windows-1252, the code page of the Windows the demo ships for. The launcher
-// works with the code page's bytes and refuses any name the page cannot hold
-// one byte per character, since Windows would hand over a look-alike instead
-// (a fullwidth 'O' read as 'O' names another file). Names written elsewhere
-// in UTF-8 are held to the same rule before they reach the medium.
+// works in the system's code page and refuses any name it cannot hold one
+// byte per character (Windows' conversion without best fit tells it), since
+// Windows would hand over a look-alike instead (a fullwidth 'O' read as 'O'
+// names another file). The table here holds names written elsewhere, in
+// UTF-8, to the same rule before they reach the medium.
 #pragma once
 
 #include <stddef.h>
