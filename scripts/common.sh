@@ -93,7 +93,8 @@ not_run_on_x64() {
     echo "not run (this machine runs no 32-bit code): the 32-bit start.exe and setup.exe; $1"
 }
 
-# Installs the cross compiler, Wine (32-bit), Xvfb and the native tools.
+# Installs the cross compiler, Wine (32-bit), Xvfb, the native tools and
+# the mastering tools.
 ensure_packages() {
     local need=()
     command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686)
@@ -111,6 +112,11 @@ ensure_packages() {
     [ -d /usr/src/googletest ] || need+=(googletest)
     [ -n "$(ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a 2>/dev/null)" ] ||
         need+=(libclang-rt-14-dev)
+    # scripts/medium's, which its tests use too.
+    command -v makensis >/dev/null || need+=(nsis)
+    command -v xorriso >/dev/null || need+=(xorriso)
+    command -v osslsigncode >/dev/null || need+=(osslsigncode)
+    command -v openssl >/dev/null || need+=(openssl)
     apt_install "${need[@]}"
 }
 

@@ -15,9 +15,23 @@ import os
 import sys
 
 
-def nsis(text):
-    """A name as an NSIS string holds it: '$' is NSIS's escape."""
-    return text.replace("$", "$$")
+# makensis replaces ${U+24} by '$' after it has replaced the defines of a
+# line, so a name's "${...}" is never read as one of them. The names hold no
+# '"': Windows allows none, and tools/medium_check refuses them.
+DOLLAR = "${U+24}"
+
+
+def nsis(text, define=False):
+    """A name as an NSIS string holds it: '$$' gives '$' when the installer
+    runs. A define's value has its defines replaced once more where it is
+    used, so there each ${U+24} is itself written that way."""
+    dollar = DOLLAR + DOLLAR[1:] if define else DOLLAR
+    return text.replace("$", dollar * 2)
+
+
+def source(text):
+    """A name as File reads it when the installer is built: no '$$' there."""
+    return text.replace("$", DOLLAR)
 
 
 def walk(top):
@@ -44,14 +58,13 @@ def main(top, out):
         if parent != out_dir:
             lines.append('    SetOutPath "$INSTDIR%s"' % nsis("\\" + parent if parent else ""))
             out_dir = parent
-        # The source is read when the installer is built: no escapes there.
-        lines.append('    File "${GAME}\\%s"' % f)
+        lines.append('    File "${GAME}\\%s"' % source(f))
     lines.append("!macroend")
     lines.append("!macro RemoveGameFiles")
     lines += ['    !insertmacro RemoveName "%s"' % nsis(n) for n in files + deepest_first]
     lines.append("!macroend")
-    log_files = "".join(nsis(f) + "$\\r$\\n" for f in files)
-    log_dirs = "".join(nsis(d) + "\\$\\r$\\n" for d in deepest_first)
+    log_files = "".join(nsis(f, define=True) + "$\\r$\\n" for f in files)
+    log_dirs = "".join(nsis(d, define=True) + "\\$\\r$\\n" for d in deepest_first)
     lines.append('!define GAME_LOG_FILES "%s"' % log_files)
     lines.append('!define GAME_LOG_DIRS "%s"' % log_dirs)
     with open(out, "w", encoding="utf-8") as f:

@@ -5,16 +5,25 @@
 //
 // The folder holds Readme.txt, loading.bmp and game\ (kora.exe and what else
 // the installer installs). Prints one line per problem; exits 1 when there
-// is any, 0 otherwise.
+// is any, 0 otherwise. Nothing is followed through a link and nothing but a
+// plain file is opened, so a pipe cannot stall the check.
+#include "launcher/code_page.h"
+#include "launcher/launch_context.h"
 #include "launcher/launcher_state.h"
 #include "launcher/path_rules.h"
+#include "launcher/uninstall_command.h"
 #include "picture/splash_layout.h"
 
+#include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,8 +31,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The launcher's readme viewer refuses anything larger.
-const long kReadmeLimit = 1024 * 1024;
 // Joliet keeps at most 64 UCS-2 characters of a name.
 const size_t kJolietNameChars = 64;
 
@@ -34,26 +41,50 @@ void Problem(const std::string &what, const std::string &why) {
     ++g_problems;
 }
 
-// Reads at most `limit` bytes; false when the file cannot be read.
-bool ReadFile(const fs::path &path, long limit, std::vector<unsigned char> *bytes, long *size) {
-    FILE *file = fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    bool ok = fseek(file, 0, SEEK_END) == 0 && (*size = ftell(file)) >= 0 &&
-              fseek(file, 0, SEEK_SET) == 0;
-    if (ok && *size <= limit) {
+// Why an entry of this kind cannot be mastered, or "" for a plain file or
+// folder. A link would put what it names, from wherever that is, on the
+// medium (or an empty folder in its place).
+std::string KindFault(fs::file_status status) {
+    if (fs::is_symlink(status))
+        return "a link: only plain files and folders are mastered, never what a link names";
+    if (!fs::is_regular_file(status) && !fs::is_directory(status))
+        return "neither a plain file nor a folder (a pipe, socket or device): only plain files "
+               "and folders are mastered";
+    return "";
+}
+
+// Reads the plain file `path` when it holds at most `limit` bytes (`size`
+// says how many it holds); why it cannot, or "".
+std::string ReadPlainFile(const fs::path &path, size_t limit, std::vector<unsigned char> *bytes,
+                          size_t *size) {
+    std::error_code error;
+    fs::file_status status = fs::symlink_status(path, error);
+    if (!fs::exists(status))
+        return "missing";
+    if (fs::is_directory(status))
+        return "a folder, not a file";
+    if (!KindFault(status).empty())
+        return KindFault(status);
+    // Checked again on what opened, never through a link put there meanwhile,
+    // and never waiting for a pipe's writer.
+    int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat info;
+    bool ok = fd >= 0 && fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (ok && (*size = (size_t)info.st_size) <= limit) {
         bytes->resize(*size);
-        ok = fread(bytes->data(), 1, *size, file) == (size_t)*size;
+        ok = read(fd, bytes->data(), *size) == (ssize_t)*size;
     }
-    fclose(file);
-    return ok && !fs::is_directory(path);
+    if (fd >= 0)
+        close(fd);
+    return ok ? "" : "unreadable";
 }
 
 void CheckPicture(const fs::path &path) {
     std::vector<unsigned char> bytes;
-    long size = 0;
-    if (!ReadFile(path, kSplashFileLimit, &bytes, &size)) {
-        Problem(path, "missing or unreadable");
+    size_t size = 0;
+    std::string fault = ReadPlainFile(path, kSplashFileLimit, &bytes, &size);
+    if (!fault.empty()) {
+        Problem(path, fault);
         return;
     }
     SplashPicture picture = {};
@@ -68,70 +99,110 @@ void CheckPicture(const fs::path &path) {
 
 void CheckReadme(const fs::path &path) {
     std::vector<unsigned char> bytes;
-    long size = 0;
-    if (!ReadFile(path, kReadmeLimit, &bytes, &size))
-        Problem(path, "missing or unreadable");
+    size_t size = 0;
+    std::string fault = ReadPlainFile(path, kReadmeLimit, &bytes, &size);
+    if (!fault.empty())
+        Problem(path, fault);
     else if (size > kReadmeLimit)
-        Problem(path, std::to_string(size) + " bytes: the launcher shows no readme over 1 MiB");
+        Problem(path, std::to_string(size) + " bytes: the launcher shows no readme over " +
+                          std::to_string(kReadmeLimit) + " bytes");
 }
 
-// UCS-2 characters of a UTF-8 name; -1 when it is no UTF-8 or needs more.
-long Ucs2Length(const std::string &name) {
-    long count = 0;
-    for (size_t i = 0; i < name.size(); ++count) {
-        unsigned char c = name[i];
-        size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : 0;
-        if (length == 0 || i + length > name.size())
-            return -1;
-        for (size_t k = 1; k < length; ++k)
-            if (((unsigned char)name[i + k] >> 6) != 2)
-                return -1;
-        i += length;
+// Windows finds a name in a folder whatever the case of its letters.
+std::string WindowsFolded(const char *name) {
+    std::string folded;
+    for (; *name; ++name) {
+        unsigned char c = (unsigned char)*name;
+        if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+            c -= 0x20;
+        else if (c == 0x9A || c == 0x9C || c == 0x9E) // š œ ž
+            c -= 0x10;
+        else if (c == 0xFF) // ÿ
+            c = 0x9F;
+        folded += (char)c;
     }
-    return count;
+    return folded;
 }
 
 // Why `name` cannot stand on the medium and in the installation, or "".
-std::string NameFault(const std::string &name) {
-    long length = Ucs2Length(name);
-    if (length < 0)
-        return "not UTF-8 text of the 16-bit characters Joliet holds";
-    if ((size_t)length > kJolietNameChars)
-        return "longer than the 64 characters Joliet holds";
-    for (unsigned char c : name)
-        if (c < 0x20 || strchr("*/:;?\\\"<>|", c))
-            return "holds a character Joliet or Windows does not allow (* / : ; ? \\ \" < > | or "
-                   "a control character)";
+// `folder` maps the Windows spelling of the names before it in its folder to
+// those names.
+std::string NameFault(const std::string &name, std::map<std::string, std::string> *folder) {
+    char windows[4 * 256];
+    if (!Utf8ToWindows1252(name.c_str(), windows, sizeof windows))
+        return "name holds a character Windows-1252 cannot hold as itself (Windows would read a "
+               "look-alike in its place), or is no UTF-8";
+    if (strlen(windows) > kJolietNameChars)
+        return "name longer than the 64 characters Joliet holds";
+    for (const char *c = windows; *c; ++c)
+        if ((unsigned char)*c < 0x20 || strchr("*/:;?\\\"<>|", *c))
+            return "name holds a character Joliet or Windows does not allow (* / : ; ? \\ \" < > | "
+                   "or a control character)";
     if (name.back() == '.' || name.back() == ' ')
-        return "ends in a dot or a blank, which Windows drops";
+        return "name ends in a dot or a blank, which Windows drops";
+    auto seen = folder->emplace(WindowsFolded(windows), name);
+    if (!seen.second)
+        return "the same name on Windows as " + seen.first->second + ", which differs only in case";
     return "";
 }
 
-void CheckNames(const fs::path &game) {
+// Every entry below `dir`, names sorted so that the report reads the same
+// every time.
+void CheckFolder(const fs::path &dir) {
+    std::vector<std::string> names;
     std::error_code error;
-    for (auto it = fs::recursive_directory_iterator(game, error); !error && it != fs::end(it);
-         it.increment(error)) {
-        std::string fault = NameFault(it->path().filename().string());
-        if (!fault.empty())
-            Problem(it->path(), "name " + fault);
+    for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error))
+        names.push_back(it->path().filename().string());
+    if (error) {
+        Problem(dir, "cannot be read: " + error.message());
+        return;
     }
-    if (error)
-        Problem(game, "cannot be read: " + error.message());
+    std::sort(names.begin(), names.end());
+    std::map<std::string, std::string> folder;
+    for (const std::string &name : names) {
+        fs::file_status status = fs::symlink_status(dir / name, error);
+        std::string fault = error ? error.message() : KindFault(status);
+        if (fault.empty())
+            fault = NameFault(name, &folder);
+        if (!fault.empty())
+            Problem(dir / name, fault);
+        else if (fs::is_directory(status))
+            CheckFolder(dir / name);
+    }
 }
 
-// The launcher keeps "Kora Pro Path" with its trailing '\' in kDirBytes, trusts
-// it only by its path rules, and cuts "Uninstall" at its first " -f".
+void CheckGame(const fs::path &game) {
+    std::error_code error;
+    fs::file_status status = fs::symlink_status(game, error);
+    if (fs::is_directory(status))
+        CheckFolder(game);
+    else if (fs::exists(status))
+        Problem(game, KindFault(status).empty() ? "a file, not a folder" : KindFault(status));
+    fs::file_type kora = fs::symlink_status(game / "kora.exe", error).type();
+    if (kora == fs::file_type::not_found || kora == fs::file_type::directory)
+        Problem(game / "kora.exe", "missing: the installer installs the game from it");
+}
+
+// The installer writes "Kora Pro Path" and "Uninstall" as below; the
+// launcher keeps the path with its trailing '\' in kDirBytes, trusts it only
+// by its path rules, and splits "Uninstall" with its own split.
 void CheckInstallation(const std::string &dir) {
     if (!IsInstallDirectory(dir.c_str()))
         Problem(dir, "the launcher's path rules refuse this installation folder");
     if (dir.size() + 1 >= kDirBytes)
         Problem(dir, "with its backslash longer than the 127 characters the launcher keeps");
-    std::string command = dir + "\\uninst.exe -f" + dir + "\\install.log";
-    size_t own = dir.size() + strlen("\\uninst.exe");
-    if (command.find(" -f") != own)
-        Problem(command, "the launcher would cut this uninstall command before its own \" -f\"");
-    if (command.size() >= kUninstallBytes)
+    std::string program = dir + "\\uninst.exe", args = "-f" + dir + "\\install.log";
+    std::string command = program + " " + args;
+    InstallRecord record = {};
+    if (command.size() >= sizeof record.uninstall_command) {
         Problem(command, "longer than the 1023 characters the launcher keeps");
+        return;
+    }
+    memcpy(record.uninstall_command, command.c_str(), command.size() + 1);
+    SplitUninstallCommand(&record);
+    if (program != record.uninstall_command || !record.uninstall_args ||
+        args != record.uninstall_args)
+        Problem(command, "the launcher would cut this uninstall command before its own \" -f\"");
 }
 
 } // namespace
@@ -144,10 +215,7 @@ int main(int argc, char **argv) {
     fs::path content = argv[1];
     CheckPicture(content / "loading.bmp");
     CheckReadme(content / "Readme.txt");
-    if (!fs::is_regular_file(content / "game" / "kora.exe"))
-        Problem(content / "game" / "kora.exe", "missing: the installer installs the game from it");
-    if (fs::is_directory(content / "game"))
-        CheckNames(content / "game");
+    CheckGame(content / "game");
     CheckInstallation(argv[2]);
     return g_problems ? 1 : 0;
 }

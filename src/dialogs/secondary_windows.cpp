@@ -1,6 +1,7 @@
 #include "secondary_windows.h"
 
 #include "resource.h"
+#include "launcher/launch_context.h"
 #include "launcher/launcher_state.h"
 #include "launcher/center_window.h"
 #include "platform/platform.h"
@@ -9,9 +10,6 @@
 
 // NULs after the text, so that the edit control sees it end there.
 static const size_t kReadmePadding = 10;
-// The viewer places the whole text at each activation; a larger file would
-// stall the window every time (and a huge one exhaust a 32-bit process).
-static const size_t kReadmeLimit = 1024 * 1024;
 
 static HWND CreateSecondary(const char *template_name) {
     HWND dialog = CreateDialogParamA((HINSTANCE)g_state.instance, template_name,

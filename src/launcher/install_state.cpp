@@ -7,47 +7,13 @@
 #include "path_rules.h"
 #include "platform/platform.h"
 #include "program_start.h"
+#include "uninstall_command.h"
 
 #include <string.h>
 
 const char kInstallKey[] = "SOFTWARE\\Halvorn\\Kora Manager DEMO\\Data";
 static const char kDriversDir[] = "drivers";
 static const char kSoundConfig[] = "drivers\\dig.ini";
-
-// A quoted program ends at its closing quote; the arguments follow after
-// blanks. Without a closing quote the value names no file.
-static void SplitQuotedCommand(InstallRecord *record) {
-    char *command = record->uninstall_command;
-    char *close = strchr(command + 1, '"');
-    record->uninstall_args = nullptr;
-    if (!close)
-        return;
-    char *args = close + 1;
-    while (*args == ' ')
-        ++args;
-    if (*args)
-        record->uninstall_args = args;
-    memmove(command, command + 1, (size_t)(close - command - 1));
-    close[-1] = '\0';
-}
-
-// Cuts "<program> -f<args>" in two at the blank of the first " -f", so a
-// "-f" inside the program's path stays part of it. A value that begins with
-// "-f" stays whole, as both program and arguments.
-static void SplitUninstallCommand(InstallRecord *record) {
-    char *command = record->uninstall_command;
-    char *blank = strstr(command, " -f");
-    if (command[0] == '"') {
-        SplitQuotedCommand(record);
-    } else if (strncmp(command, "-f", 2) == 0) {
-        record->uninstall_args = command;
-    } else if (blank) {
-        *blank = '\0';
-        record->uninstall_args = blank + 1;
-    } else {
-        record->uninstall_args = nullptr;
-    }
-}
 
 // A path the probe and the clean-up would read alike, with room for the
 // trailing '\' the probe gives it.

@@ -27,3 +27,7 @@ bool ReadmeAvailable(LauncherState *state);
 extern const char kGameFile[];
 extern const char kPictureFile[];
 extern const char kReadmeFile[];
+// The readme viewer places the whole text at each activation; a larger file
+// would stall the window every time (and a huge one exhaust a 32-bit
+// process). Exactly this many bytes still open.
+const size_t kReadmeLimit = 1024 * 1024;

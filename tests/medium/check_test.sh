@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The check before mastering: each row breaks a good content folder in one
-# way, and scripts/medium must refuse it with that row's one message and
-# write nothing.
+# way, and scripts/medium (or the check alone, for a row that names another
+# installation folder) must refuse it with that row's one message and write
+# nothing. Then one content folder with awkward names masters.
 #   check_test.sh <medium_check program>
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -14,32 +15,57 @@ mkdir -p "$good/game"
 printf 'MZ' >"$good/game/kora.exe"
 printf 'Liesmich\r\n' >"$good/Readme.txt"
 python3 "$root/tools/make_splash.py" "$good/loading.bmp" 478 361
+# A stand-in launcher, so that content the check lets through masters at
+# once into the test's own folder.
+mkdir "$work/win"
+echo 'int main(void) { return 0; }' | i686-w64-mingw32-gcc -x c - -o "$work/win/start.exe"
+export LAUNCHER_ARCH=x86 DEMO_BUILD_DIR=$work/win MEDIUM_OUT=$work/out
 failed=0
 fail() { echo "FAIL $*"; failed=1; }
 
 "$MEDIUM_CHECK" "$good" 'C:\Program Files (x86)\Kora Manager DEMO' || fail "good folder refused"
 
-# Row: how the folder is broken | the message expected.
+# Row: how the folder is broken | the message expected | installation folder.
 rows=(
     "truncate -s -1 loading.bmp|/loading.bmp: the launcher refuses this picture"
-    "truncate -s 1048577 Readme.txt|/Readme.txt: 1048577 bytes: the launcher shows no readme over 1 MiB"
+    "truncate -s 1048577 Readme.txt|/Readme.txt: 1048577 bytes: the launcher shows no readme over"
     "rm game/kora.exe|/game/kora.exe: missing"
     "touch 'game/save?.dat'|/game/save?.dat: name holds a character Joliet or Windows does not allow"
     "touch game/$(printf 'x%.0s' {1..65})|x: name longer than the 64 characters Joliet holds"
+    "ln -s /etc/hostname game/notes.txt|/game/notes.txt: a link"
+    "mkdir -p game/x && ln -s /etc game/x/data|/game/x/data: a link"
+    "rm loading.bmp && ln -s gone.bmp loading.bmp|/loading.bmp: a link"
+    "mkfifo game/pipe|/game/pipe: neither a plain file nor a folder"
+    "touch game/Data.txt game/data.txt|/game/data.txt: the same name on Windows as Data.txt"
+    "touch game/ｘ.txt|/game/ｘ.txt: name holds a character Windows-1252 cannot hold"
+    "true|C:\\Kora.: the launcher's path rules refuse|C:\\Kora."
+    "true|the launcher would cut this uninstall command|C:\\Games -fx\\Kora"
 )
-marker=$work/marker
 for row in "${rows[@]}"; do
-    breaking=${row%%|*} expected=${row#*|}
+    IFS='|' read -r breaking expected install <<<"$row"
     content=$work/content
     rm -rf "$content" && cp -r "$good" "$content"
     (cd "$content" && eval "$breaking")
-    touch "$marker"
-    output=$("$root/scripts/medium" --content "$content" 2>&1)
+    rm -rf "$work/out"
+    if [ -n "$install" ]; then
+        output=$("$MEDIUM_CHECK" "$content" "$install" 2>&1)
+    else
+        output=$(timeout 60 "$root/scripts/medium" --content "$content" 2>&1)
+    fi
     status=$?
-    written=$(find "$root/build/medium" "$root/build/medium64" -newer "$marker" 2>/dev/null)
     [ "$status" != 0 ] || fail "$breaking: accepted"
     [ "$(wc -l <<<"$output")" = 1 ] && [[ $output == *"$expected"* ]] ||
         fail "$breaking: said '$output', not '$expected' alone"
-    [ -z "$written" ] || fail "$breaking: wrote $written"
+    [ ! -e "$work/out" ] || fail "$breaking: wrote $work/out"
 done
+
+# Names NSIS would read as its own syntax and a non-ASCII one master, from a
+# folder with a blank, a quote and a define named relative to the caller's
+# folder, under a locale that cannot read them.
+named="$work/c p\"\${X}"
+cp -r "$good" "$named"
+mkdir "$named/game/\$zz \${PRODUCT}"
+touch "$named/game/cost\$5 \${X}.txt" "$named/game/Käse €.txt" "$named/game/\$zz \${PRODUCT}/\$1"
+(cd "$work" && LC_ALL=C "$root/scripts/medium" --content "c p\"\${X}" >"$work/master.log" 2>&1) &&
+    [ -s "$work/out/kora-demo.iso" ] || fail "awkward names not mastered: $(tail -3 "$work/master.log")"
 exit $failed
