@@ -76,7 +76,7 @@ use_wine_lane() {
         case :$PATH: in *:"$ROOT/scripts/wine64":*) ;; *) export PATH="$ROOT/scripts/wine64:$PATH" ;; esac
     else
         WIN_PRESET=windows OBJDUMP=i686-w64-mingw32-objdump
-        export WINEPREFIX="$BUILD/wineprefix" WINEARCH=win32
+        export WINEPREFIX="$BUILD/wineprefix" WINEARCH=win32 PATH=${PATH//"$ROOT/scripts/wine64:"/}
     fi
     WIN_BUILD=$BUILD/$WIN_PRESET
 }
