@@ -45,6 +45,8 @@ static const char kSetupCaption[] = "Installation von Kora Manager DEMO";
 static const char kUninstallCaption[] = "Deinstallation von Kora Manager DEMO";
 static const int kDirectoryField = 1019; // on the installer's directory page
 static const DWORD kWindowWait = 15000;
+// The about box's two lines, in the code page, as its template has them.
+static const char kAboutText[] = "Kora Mananger Professional Starter\n\xa9 2026 Halvorn";
 
 struct Walk {
     std::string shots;
@@ -361,15 +363,12 @@ static bool StepReadmeAndAbout(Walk *walk) {
         ButtonStates(*walk, {kStart, kInstall, kSound, kUninstall, kReadme, kExit}, &ok);
     Report(walk, nullptr, "launcher started again; " + buttons, ok);
     walk->launcher.Click(kReadme);
-    bool shown = ShowSecondary(walk, "Readme clicked", "README.TXT", "step06a-readme",
-                               ReadBytes("D:\\Readme.txt"));
+    bool readme = ShowSecondary(walk, "Readme clicked", "README.TXT", "step06a-readme",
+                                ReadBytes("D:\\Readme.txt"));
     bool typed = TypeKey(walk->launcher.window(), VK_F1);
-    shown = ShowSecondary(walk, std::string("F1 ") + (typed ? "typed on" : "posted to") +
-                                    " the main window",
-                          "About", "step06b-about",
-                          "Kora Mananger Professional Starter\n\xa9 2026 Halvorn") &&
-            shown;
-    return shown;
+    std::string f1 = std::string("F1 ") + (typed ? "typed on" : "posted to") + " the main window";
+    bool about = ShowSecondary(walk, f1, "About", "step06b-about", kAboutText);
+    return readme && about;
 }
 
 // Windows' uninstall entry and the Start-menu shortcut go with the installation.

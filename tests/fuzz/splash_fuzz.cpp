@@ -4,8 +4,8 @@
 #include "picture/splash_layout.h"
 
 #include <stdint.h>
-#include <stdlib.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 // Under SPLASH_VERDICT (accept or refuse) every input must get that verdict:
