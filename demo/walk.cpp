@@ -20,6 +20,7 @@
 #include <shlobj.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -44,6 +45,8 @@ static const char kSetupCaption[] = "Installation von Kora Manager DEMO";
 static const char kUninstallCaption[] = "Deinstallation von Kora Manager DEMO";
 static const int kDirectoryField = 1019; // on the installer's directory page
 static const DWORD kWindowWait = 15000;
+// The about box's two lines, in the code page, as its template has them.
+static const char kAboutText[] = "Kora Mananger Professional Starter\n\xa9 2026 Halvorn";
 
 struct Walk {
     std::string shots;
@@ -93,17 +96,20 @@ static std::string ButtonStates(const Walk &walk, const std::vector<int> &enable
     return "enabled: " + (on.empty() ? "none" : on) + "; disabled: " + (off.empty() ? "none" : off);
 }
 
-// "<command line> in <directory>" of the last start of `name`, from the
-// record the stand-ins keep.
-static std::string LastStart(const Walk &walk, const char *name) {
-    std::string found = "no start recorded";
-    for (const std::string &line : RecordLines(walk.record)) {
-        size_t tab = line.find('\t'), second = line.rfind('\t');
-        if (tab != std::string::npos && second > tab && line.substr(0, tab) == name)
-            found =
-                "'" + line.substr(tab + 1, second - tab - 1) + "' in " + line.substr(second + 1);
-    }
-    return found;
+// The last start of `name` in the record the stand-ins keep, as
+// "'<command line>' in <directory>", and whether it is the expected one.
+static std::string CheckStart(const Walk &walk, const char *name, const std::string &command_line,
+                              const std::string &directory, bool *as_expected) {
+    std::string last;
+    for (const std::string &line : RecordLines(walk.record))
+        if (line.compare(0, strlen(name) + 1, std::string(name) + "\t") == 0)
+            last = line.substr(strlen(name) + 1);
+    *as_expected = last == command_line + "\t" + directory;
+    size_t tab = last.rfind('\t');
+    std::string found = tab == std::string::npos
+                            ? "no start recorded"
+                            : "'" + last.substr(0, tab) + "' in " + last.substr(tab + 1);
+    return *as_expected ? found : found + " (expected '" + command_line + "' in " + directory + ")";
 }
 
 // Starts the launcher from the medium and waits for its window and its first
@@ -249,18 +255,20 @@ static bool StepSound(Walk *walk) {
     bool back = WaitUntil([&] { return IsWindowVisible(main); }, 30000);
     LetPaint();
     bool written = ReadBytes(walk->install_dir + "\\drivers\\dig.ini").size() > 2;
-    bool ok;
+    bool ok, started;
     std::string buttons =
         ButtonStates(*walk, {kStart, kInstall, kSound, kUninstall, kReadme, kExit}, &ok);
+    // Run by its full quoted path through the command interpreter.
+    std::string tool = CheckStart(*walk, "setsound", "\"" + walk->install_dir + "\\setsound.exe\"",
+                                  walk->install_dir, &started);
     Shoot(walk, "step04-sound");
     Report(walk, "step04-sound",
-           "Sound setup clicked: tool " + LastStart(*walk, "setsound") +
-               (hid ? ", window hid" : ", window never hid") +
+           "Sound setup clicked: tool " + tool + (hid ? ", window hid" : ", window never hid") +
                (back ? " and came back" : " and did not come back") +
                (written ? ", drivers\\dig.ini written by the tool; "
                         : ", no configuration from the tool; ") +
                buttons,
-           hid && back && written && ok);
+           started && hid && back && written && ok);
     return back;
 }
 
@@ -269,10 +277,14 @@ static bool StepGame(Walk *walk) {
     std::string notes;
     bool ok = CatchNotice(walk, "Kora Manager DEMO", "step05-game", &notes, true);
     bool ended = LauncherEnded(walk);
+    bool started;
+    // The path holds a blank, so it is quoted.
+    std::string game = CheckStart(*walk, "kora", "\"" + walk->install_dir + "\\kora.exe\"",
+                                  walk->install_dir, &started);
     Report(walk, "step05-game",
-           "Start clicked: game " + LastStart(*walk, "kora") + ", " + notes +
+           "Start clicked: game " + game + ", " + notes +
                (ended ? ", launcher ended" : ", launcher still running"),
-           ok && ended);
+           started && ok && ended);
     return true;
 }
 
@@ -291,29 +303,47 @@ static std::string FieldText(HWND field) {
     return text;
 }
 
-// Waits for a secondary window of the launcher, shows it, and closes it with
-// its "Zurück" button. The window must show `expected` unless that is null.
-static bool ShowSecondary(Walk *walk, const char *caption, const char *shot,
-                          const std::string *expected) {
+static BOOL CALLBACK AddShownText(HWND child, LPARAM data) {
+    char name[16] = "";
+    GetClassNameA(child, name, sizeof name);
+    std::string &text = *(std::string *)data;
+    if (lstrcmpiA(name, "Button"))
+        text += (text.empty() ? "" : "\n") + FieldText(child);
+    return TRUE;
+}
+
+// What a secondary window shows: the text of its controls but the buttons,
+// one a line.
+static std::string ShownText(HWND dialog) {
+    std::string text;
+    EnumChildWindows(dialog, AddShownText, (LPARAM)&text);
+    return text;
+}
+
+// Waits for a secondary window of the launcher, checks that it shows
+// `expected`, and closes it with its "Zurück" button. `what` opened it.
+static bool ShowSecondary(Walk *walk, const std::string &what, const char *caption,
+                          const char *shot, const std::string &expected) {
     HWND dialog = walk->launcher.WaitDialog(caption);
     if (!dialog) {
         Shoot(walk, shot);
-        Report(walk, shot, std::string("no window '") + caption + "'", false);
+        Report(walk, shot, what + ": no window '" + caption + "'", false);
         return false;
     }
     // The viewer places its text when it gets the focus, a moment later.
-    HWND field = GetDlgItem(dialog, IDC_README_TEXT);
     std::string text;
-    WaitUntil([&] { return !(text = FieldText(field)).empty(); }, 2000);
+    WaitUntil([&] { return (text = ShownText(dialog)) == expected; }, 2000);
     LetPaint();
     Shoot(walk, shot);
-    bool shows = !expected || (!expected->empty() && text == *expected);
-    Report(
-        walk, shot,
-        std::string("window '") + caption + "' shown" +
-            (text.empty() ? "" : " with " + std::to_string(text.size()) + " characters of text") +
-            (expected ? (shows ? ", the readme's own" : ", not the readme's text") : ""),
-        shows);
+    bool shows = text == expected;
+    std::string shown = "'" + text + "'";
+    std::replace(shown.begin(), shown.end(), '\n', '/');
+    if (text.size() > 80)
+        shown = std::to_string(text.size()) + " characters of text";
+    Report(walk, shot,
+           what + ": window '" + caption + "' shows " + shown +
+               (shows ? "" : ", not what it should"),
+           shows);
     PressButton(dialog, IDC_BACK);
     bool closed = WaitUntil([&] { return !IsWindow(dialog); }, 5000);
     if (!closed)
@@ -324,19 +354,21 @@ static bool ShowSecondary(Walk *walk, const char *caption, const char *shot,
 static bool StepReadmeAndAbout(Walk *walk) {
     std::string notes;
     if (!StartLauncher(walk, &notes)) {
-        Shoot(walk, "step06-readme");
-        Report(walk, "step06-readme", "launcher window did not appear", false);
+        Shoot(walk, "step06a-readme");
+        Report(walk, "step06a-readme", "launcher window did not appear", false);
         return false;
     }
-    Report(walk, nullptr, "launcher started again; clicking Readme", true);
+    bool ok;
+    std::string buttons =
+        ButtonStates(*walk, {kStart, kInstall, kSound, kUninstall, kReadme, kExit}, &ok);
+    Report(walk, nullptr, "launcher started again; " + buttons, ok);
     walk->launcher.Click(kReadme);
-    const std::string readme = ReadBytes("D:\\Readme.txt");
-    ShowSecondary(walk, "README.TXT", "step06a-readme", &readme);
+    bool readme = ShowSecondary(walk, "Readme clicked", "README.TXT", "step06a-readme",
+                                ReadBytes("D:\\Readme.txt"));
     bool typed = TypeKey(walk->launcher.window(), VK_F1);
-    Report(walk, nullptr,
-           std::string("F1 ") + (typed ? "typed on" : "posted to") + " the main window", true);
-    ShowSecondary(walk, "About", "step06b-about", nullptr);
-    return true;
+    std::string f1 = std::string("F1 ") + (typed ? "typed on" : "posted to") + " the main window";
+    bool about = ShowSecondary(walk, f1, "About", "step06b-about", kAboutText);
+    return readme && about;
 }
 
 // Windows' uninstall entry and the Start-menu shortcut go with the installation.

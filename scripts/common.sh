@@ -36,9 +36,11 @@ runs_x86_programs() {
 # The one decision of which build the Wine lanes run: the 32-bit one where
 # this machine runs 32-bit programs, else the x86-64 one, in 64-bit prefixes
 # of their own. LAUNCHER_ARCH=x64 chooses the 64-bit lanes anywhere, and
-# LAUNCHER_ARCH=x86 insists on the 32-bit ones. Sets WINE_LANES (x86 or x64),
-# WIN_PRESET, WIN_BUILD and OBJDUMP, and the Wine prefix and loader.
+# LAUNCHER_ARCH=x86 insists on the 32-bit ones. Sets WINE_LANES (x86 or x64)
+# and WINE_LANES_WHY, the reason the other kind does not run (empty where
+# nothing but the caller's own choice stops it), then what use_wine_lane sets.
 choose_wine_lanes() {
+    WINE_LANES_WHY="LAUNCHER_ARCH=${LAUNCHER_ARCH:-} chosen"
     case ${LAUNCHER_ARCH:-} in
     x64) WINE_LANES=x64 ;;
     x86)
@@ -50,18 +52,31 @@ choose_wine_lanes() {
         }
         WINE_LANES=x86
         ;;
-    "") if runs_x86_programs; then WINE_LANES=x86; else WINE_LANES=x64; fi ;;
+    "")
+        if runs_x86_programs; then
+            WINE_LANES=x86 WINE_LANES_WHY=
+        else
+            WINE_LANES=x64 WINE_LANES_WHY="this machine runs no 32-bit code"
+        fi
+        ;;
     *)
         echo "LAUNCHER_ARCH is x86 or x64, not '$LAUNCHER_ARCH'" >&2
         return 1
         ;;
     esac
-    if [ "$WINE_LANES" = x64 ]; then
+    use_wine_lane "$WINE_LANES"
+}
+
+# Sets WIN_PRESET, WIN_BUILD and OBJDUMP, and the Wine prefix, kind and
+# loader, for the lanes of kind $1 (x86 or x64).
+use_wine_lane() {
+    if [ "$1" = x64 ]; then
         WIN_PRESET=windows64 OBJDUMP=x86_64-w64-mingw32-objdump
         export WINEPREFIX="$BUILD/wine64/prefix" WINEARCH=win64
         case :$PATH: in *:"$ROOT/scripts/wine64":*) ;; *) export PATH="$ROOT/scripts/wine64:$PATH" ;; esac
     else
         WIN_PRESET=windows OBJDUMP=i686-w64-mingw32-objdump
+        export WINEPREFIX="$BUILD/wineprefix" WINEARCH=win32 PATH=${PATH//"$ROOT/scripts/wine64:"/}
     fi
     WIN_BUILD=$BUILD/$WIN_PRESET
 }
@@ -86,11 +101,11 @@ lanes_ran_on() {
     esac
 }
 
-# The line for what a machine without 32-bit support could not run; $1 says
-# what became of the 32-bit programs instead.
+# The line for the 32-bit programs the lanes did not run, with the reason;
+# $1 says what became of them instead.
 not_run_on_x64() {
     [ "$WINE_LANES" = x64 ] || return 0
-    echo "not run (this machine runs no 32-bit code): the 32-bit start.exe and setup.exe; $1"
+    echo "not run ($WINE_LANES_WHY): the 32-bit start.exe and setup.exe; $1"
 }
 
 # Installs the cross compiler, Wine (32-bit), Xvfb, the native tools and
@@ -144,14 +159,25 @@ build_preset() {
 }
 
 # A fresh Wine prefix under build/ (WINEARCH says 32 or 64 bits), never the
-# user's own ~/.wine.
+# user's own ~/.wine. Fails unless the prefix is there and usable.
 ensure_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         log "creating Wine prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1 || true
+        # Its exit status says little; whether the prefix works is checked below.
+        wineboot -i >/dev/null 2>&1
         wineserver -w
     fi
+    prefix_usable
+}
+
+# A prefix counts as usable when its registry is there and a program run in
+# it answers.
+prefix_usable() {
+    [ -f "$WINEPREFIX/system.reg" ] || { echo "Wine prefix $WINEPREFIX has no registry" >&2; return 1; }
+    local answer
+    answer=$(wine cmd /c echo usable 2>/dev/null | tr -d '\r')
+    [ "$answer" = usable ] || { echo "Wine prefix $WINEPREFIX runs no program" >&2; return 1; }
 }
 
 # Maps drive letter $1 of the prefix to the host directory $2.

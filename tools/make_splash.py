@@ -102,8 +102,10 @@ class Canvas:
                         + bytes(stride - self.width) for y in reversed(range(self.height)))
         offset = 14 + 40 + len(table)
         file_header = struct.pack("<2sIHHI", b"BM", offset + len(rows), 0, 0, offset)
+        # Colours used 0 stands for a full table of 256.
+        used = len(colours) % 256
         info = struct.pack("<IiiHHIIiiII", 40, self.width, self.height, 1, 8, 0, len(rows),
-                           2835, 2835, 0, 0)
+                           2835, 2835, used, 0)
         return file_header + info + table + rows
 
 
