@@ -36,9 +36,14 @@ bool PlatformChangeDir(const char *path);
 // the system can (a link to a file may still open its target, which the
 // final path then names). Held with reading and writing shared, deletion not.
 typedef struct PlatformEntry PlatformEntry;
-enum EntryKind { kEntryFile, kEntryDirectory };
+// A program is opened as the file it leads to, links followed, only to be
+// told apart from others.
+enum EntryKind { kEntryFile, kEntryDirectory, kEntryProgram };
 // Null when `path` does not open as that kind.
 PlatformEntry *PlatformOpenEntry(const char *path, EntryKind kind);
+// True when both are one file, by the system's own identity of it (volume
+// and file index), however each was named.
+bool PlatformSameEntry(PlatformEntry *a, PlatformEntry *b);
 // The entry's attributes call it a link (a reparse point).
 bool PlatformEntryIsLink(PlatformEntry *entry);
 

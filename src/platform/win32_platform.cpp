@@ -19,14 +19,25 @@ void PlatformSetMainWindow(void *window) {
     g_main_window = (HWND)window;
 }
 
-// The code page's spelling of `wide`; false where it could not hold a
-// character and would have put a look-alike or a default in its place.
+// The code page's spelling of `wide`, one byte per character; false where
+// it could not hold a character and would have put a look-alike or a
+// default in its place. Read back, the spelling must give `wide` again.
 static bool ToAnsi(const wchar_t *wide, char *ansi, size_t capacity) {
     BOOL defaulted = FALSE;
     int capacity_int = capacity > 0x7FFFFFFF ? 0x7FFFFFFF : (int)capacity;
-    return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, ansi, capacity_int, nullptr,
-                               &defaulted) > 0 &&
-           !defaulted;
+    int length = lstrlenW(wide) + 1;
+    if (length > capacity_int ||
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, capacity_int, nullptr, &defaulted) !=
+            length ||
+        defaulted)
+        return false;
+    wchar_t back[2 * MAX_PATH];
+    wchar_t *read_back = length <= 2 * MAX_PATH ? back : (wchar_t *)malloc(length * sizeof(wchar_t));
+    bool same = read_back && MultiByteToWideChar(CP_ACP, 0, ansi, -1, read_back, length) == length &&
+                memcmp(read_back, wide, length * sizeof(wchar_t)) == 0;
+    if (read_back != back)
+        free(read_back);
+    return same;
 }
 
 // The ANSI line read back must be the process's own line.
@@ -125,36 +136,52 @@ static FinalPathFn FinalPathFunction() {
 
 struct PlatformEntry {
     HANDLE handle;
-    DWORD attributes;
+    BY_HANDLE_FILE_INFORMATION info;
     char path[MAX_PATH];
 };
+
+static HANDLE OpenEntryHandle(const char *path, EntryKind kind) {
+    switch (kind) {
+    case kEntryDirectory: // without backup semantics a directory never opens
+        return CreateFileA(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                           nullptr);
+    case kEntryFile:
+        return CreateFileA(path, DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    case kEntryProgram: break;
+    }
+    return CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, 0, nullptr);
+}
 
 PlatformEntry *PlatformOpenEntry(const char *path, EntryKind kind) {
     bool directory = kind == kEntryDirectory;
     if (lstrlenA(path) >= MAX_PATH)
         return nullptr;
-    HANDLE handle = CreateFileA(
-        path, directory ? FILE_READ_ATTRIBUTES : DELETE | FILE_READ_ATTRIBUTES,
-        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-        FILE_FLAG_OPEN_REPARSE_POINT | (directory ? FILE_FLAG_BACKUP_SEMANTICS : 0), nullptr);
+    HANDLE handle = OpenEntryHandle(path, kind);
     if (handle == INVALID_HANDLE_VALUE)
         return nullptr;
-    BY_HANDLE_FILE_INFORMATION info;
     PlatformEntry *entry = (PlatformEntry *)malloc(sizeof(PlatformEntry));
-    if (!entry || !GetFileInformationByHandle(handle, &info) ||
-        ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) != directory) {
+    if (!entry || !GetFileInformationByHandle(handle, &entry->info) ||
+        ((entry->info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) != directory) {
         free(entry);
         CloseHandle(handle);
         return nullptr;
     }
     entry->handle = handle;
-    entry->attributes = info.dwFileAttributes;
     lstrcpyA(entry->path, path);
     return entry;
 }
 
+bool PlatformSameEntry(PlatformEntry *a, PlatformEntry *b) {
+    return a->info.dwVolumeSerialNumber == b->info.dwVolumeSerialNumber &&
+           a->info.nFileIndexHigh == b->info.nFileIndexHigh &&
+           a->info.nFileIndexLow == b->info.nFileIndexLow;
+}
+
 bool PlatformEntryIsLink(PlatformEntry *entry) {
-    return (entry->attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    return (entry->info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
 // "\\?\C:\dir" and "\\?\UNC\server\share\dir" in their plain forms.
@@ -252,19 +279,29 @@ PlatformKey *PlatformOpenMachineKey(const char *subkey) {
 }
 
 // Expandable strings are refused too: the environment would pick the place
-// they name.
+// they name. Read in wide characters, so that no look-alike of the value
+// stands in for it.
 bool PlatformReadKeyString(PlatformKey *key, const char *name, char *buffer, size_t capacity) {
-    DWORD bytes = (DWORD)capacity, type = REG_NONE;
-    LONG status = RegQueryValueExA((HKEY)key, name, nullptr, &type, (BYTE *)buffer, &bytes);
+    wchar_t wide_name[64];
+    wchar_t *value = (wchar_t *)malloc(capacity * sizeof(wchar_t));
+    DWORD bytes = (DWORD)(capacity * sizeof(wchar_t)), type = REG_NONE;
+    bool read = value && capacity > 0 &&
+                MultiByteToWideChar(CP_ACP, 0, name, -1, wide_name, 64) > 0 &&
+                RegQueryValueExW((HKEY)key, wide_name, nullptr, &type, (BYTE *)value, &bytes) ==
+                    ERROR_SUCCESS &&
+                type == REG_SZ;
     // Unterminated values bring no NUL of their own; a value that fills the
-    // buffer must end with one. A refused value leaves an empty string, not
-    // the partial bytes of a read that did not fit.
-    bool read = status == ERROR_SUCCESS && type == REG_SZ &&
-                (bytes < capacity || buffer[capacity - 1] == '\0');
-    if (!read)
-        bytes = 0;
-    if (bytes < capacity)
-        buffer[bytes] = '\0';
+    // buffer must end with one.
+    size_t chars = bytes / sizeof(wchar_t);
+    read = read && (chars < capacity || value[capacity - 1] == L'\0');
+    if (read && chars < capacity)
+        value[chars] = L'\0';
+    // A refused value leaves an empty string, not the partial bytes of a read
+    // that did not fit.
+    read = read && ToAnsi(value, buffer, capacity);
+    if (!read && capacity > 0)
+        buffer[0] = '\0';
+    free(value);
     return read;
 }
 

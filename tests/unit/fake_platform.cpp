@@ -226,8 +226,9 @@ bool PlatformChangeDir(const char *path) {
 }
 
 // The code page's best fit for the few characters it cannot hold.
-static const char *const kBestFit[][2] = {
-    {"\xEF\xBC\xBC", "\\"}, {"\xEF\xBC\x9A", ":"}, {"\xEF\xBD\x98", "x"}};
+static const char *const kBestFit[][2] = {{"\xEF\xBC\xBC", "\\"}, {"\xEF\xBC\x9A", ":"},
+                                          {"\xEF\xBD\x98", "x"},  {"\xEF\xBC\xAF", "O"},
+                                          {"\xC4\x93", "e"}};
 
 std::string FakePlatform::Ansi(const std::string &wide, bool *exact) {
     std::string ansi = wide;
@@ -260,8 +261,13 @@ PlatformEntry *PlatformOpenEntry(const char *path, EntryKind kind) {
                 (g_fake.dirs.count(real) || !g_fake.final_paths);
     if (kind == kEntryDirectory ? !g_fake.dirs.count(real) : !g_fake.files.count(real))
         return nullptr;
+    link = link && kind != kEntryProgram;
     ++g_fake.open_entries;
     return new PlatformEntry{g_fake.Absolute(path), real, link};
+}
+
+bool PlatformSameEntry(PlatformEntry *a, PlatformEntry *b) {
+    return a->real == b->real;
 }
 
 bool PlatformEntryIsLink(PlatformEntry *entry) {
@@ -342,15 +348,16 @@ PlatformKey *PlatformOpenMachineKey(const char *subkey) {
     return (PlatformKey *)&g_fake;
 }
 
-// Like the registry: the stored bytes are copied as they are, and a value
-// that does not fit with its NUL is refused.
+// Like the registry: the value is copied as it is, and one that does not
+// fit with its NUL, or that the code page cannot hold, is refused.
 bool PlatformReadKeyString(PlatformKey *, const char *name, char *buffer, size_t capacity) {
     auto it = g_fake.values.find(name);
-    if (it == g_fake.values.end() || it->second.size() >= capacity ||
+    bool exact;
+    std::string value = it == g_fake.values.end() ? "" : FakePlatform::Ansi(it->second, &exact);
+    if (it == g_fake.values.end() || !exact || value.size() >= capacity ||
         g_fake.not_strings.count(name))
         return false;
-    memcpy(buffer, it->second.data(), it->second.size());
-    buffer[it->second.size()] = '\0';
+    memcpy(buffer, value.c_str(), value.size() + 1);
     return true;
 }
 
