@@ -1,6 +1,7 @@
 // The few operating-system services the launcher's decisions need. The Win32
-// build implements them in win32_platform.cpp; the native unit tests link an
-// in-memory fake. Everything above this line of functions is plain code.
+// build implements them in the win32_*.cpp files, one a service; the native
+// unit tests link an in-memory fake. Everything above this line of functions
+// is plain code.
 #pragma once
 
 #include <stddef.h>
