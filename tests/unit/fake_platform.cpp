@@ -138,7 +138,7 @@ void FakePlatform::AddFile(const std::string &path, const std::string &bytes) {
 
 void FakePlatform::AddLink(const std::string &path, const std::string &target) {
     std::string link = Located(path);
-    if (!Free(*this, link) || dirs.count(link))
+    if (!Free(*this, link) || dirs.count(link) || ansi_family)
         return;
     AddDir(ParentOf(link));
     links[link] = Real(target);
@@ -167,6 +167,7 @@ template <class Tree> static void Prune(Tree &tree, const std::string &top) {
 // The machine's settings by name.
 static const std::map<std::string, void (*)(FakePlatform &)> kSettings = {
     {"!nofinal", [](FakePlatform &fake) { fake.final_paths = false; }},
+    {"!95", [](FakePlatform &fake) { fake.final_paths = false, fake.ansi_family = true; }},
     {"!fail", [](FakePlatform &fake) { fake.create_result = kStartFailed; }},
     {"!elevate", [](FakePlatform &fake) { fake.create_result = kStartNeedsElevation; }},
     {"!decline", [](FakePlatform &fake) { fake.shell_result = false; }},
@@ -235,7 +236,7 @@ std::string FakePlatform::Ansi(const std::string &wide, bool *exact) {
     *exact = true;
     for (const auto &fit : kBestFit) {
         for (size_t at; (at = ansi.find(fit[0])) != std::string::npos;) {
-            ansi.replace(at, strlen(fit[0]), fit[1]);
+            ansi.replace(at, strlen(fit[0]), g_fake.ansi_family ? "?" : fit[1]);
             *exact = false;
         }
     }
@@ -285,12 +286,13 @@ FinalPath PlatformEntryFinalPath(PlatformEntry *entry, char *buffer, size_t capa
     return kFinalPathKnown;
 }
 
-// Through the handle, or by the name a link to a file leads on from: the
-// file opened is gone either way.
+// Through the handle, or without final paths by the name it was opened by,
+// wherever that name leads by now.
 void PlatformDeleteEntry(PlatformEntry *entry) {
+    std::string real = g_fake.final_paths ? entry->real : g_fake.Real(entry->named);
     g_fake.journal.push_back("delete " + entry->named);
-    if (g_fake.files.erase(entry->real))
-        g_fake.deleted.push_back(entry->real);
+    if (g_fake.files.erase(real))
+        g_fake.deleted.push_back(real);
 }
 
 void PlatformCloseEntry(PlatformEntry *entry) {
