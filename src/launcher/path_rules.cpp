@@ -54,8 +54,8 @@ bool IsInstallDirectory(const char *path) {
 // Windows reads such a segment as the device, whatever its extension and
 // blanks before it.
 static bool IsDeviceName(const char *segment, size_t length) {
-    static const char *const kDevices[] = {"con", "prn", "aux", "nul", "conin$", "conout$",
-                                           "com#", "lpt#"};
+    static const char *const kDevices[] = {"con",    "prn",     "aux",  "nul",
+                                           "conin$", "conout$", "com#", "lpt#"};
     size_t base = strcspn(segment, ".\\");
     base = base < length ? base : length;
     while (base > 0 && segment[base - 1] == ' ')

@@ -26,7 +26,7 @@ struct Place {
 
 struct CleanUp {
     Place installation, drivers, save;
-    PlatformEntry *game; // held so that it stays where it was found
+    PlatformEntry *game;   // held so that it stays where it was found
     PlatformEntry *spared; // the uninstaller's own file, however it is named
 };
 

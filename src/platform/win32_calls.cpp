@@ -52,7 +52,8 @@ bool ToAnsi(const wchar_t *wide, char *ansi, size_t capacity) {
         defaulted)
         return false;
     wchar_t *back = (wchar_t *)malloc(length * sizeof(wchar_t));
-    bool same = back && MultiByteToWideChar(CP_ACP, 0, ansi, -1, back, (int)length) == (int)length &&
+    bool same = back &&
+                MultiByteToWideChar(CP_ACP, 0, ansi, -1, back, (int)length) == (int)length &&
                 memcmp(back, wide, length * sizeof(wchar_t)) == 0;
     free(back);
     return same;

@@ -108,7 +108,8 @@ static bool ReadEntryInfo(PlatformEntry *entry, const char *path) {
 }
 
 PlatformEntry *PlatformOpenEntry(const char *path, EntryKind kind) {
-    PlatformEntry *entry = lstrlenA(path) < MAX_PATH ? (PlatformEntry *)malloc(sizeof *entry) : nullptr;
+    PlatformEntry *entry =
+        lstrlenA(path) < MAX_PATH ? (PlatformEntry *)malloc(sizeof *entry) : nullptr;
     if (!entry)
         return nullptr;
     entry->handle = OpenEntryHandle(path, kind);

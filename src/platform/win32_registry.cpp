@@ -15,8 +15,7 @@ PlatformKey *PlatformOpenMachineKey(const char *subkey) {
 
 // Unterminated values bring no NUL of their own; a value that fills the
 // buffer must end with one.
-template <class Char>
-static bool Terminate(Char *value, DWORD bytes, size_t capacity) {
+template <class Char> static bool Terminate(Char *value, DWORD bytes, size_t capacity) {
     size_t chars = bytes / sizeof(Char);
     if (chars < capacity)
         value[chars] = 0;

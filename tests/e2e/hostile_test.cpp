@@ -216,7 +216,8 @@ TEST_F(Hostile, UninstallPassesOverWhatItCannotDelete) {
         // Look-alikes of C:\DEMO and of uninst.exe, and a spelling that
         // would slip the batch file past being spared.
         {"C:\\DEM\xEF\xBC\xAF", kUninstallValue, kOutside, "Exit", "", everything},
-        {kInstallDir, Installed("uninst.\xC4\x93xe -fx"), kOutside, "Start Sound Exit", "", everything},
+        {kInstallDir, Installed("uninst.\xC4\x93xe -fx"), kOutside, "Start Sound Exit", "",
+         everything},
         {kInstallDir, Installed("save\\.\\remove.bat -fx"), kOutside, "Start Sound Exit", "",
          everything},
         {kInstallDir, kUninstallValue, kOutside, kConfigured,

@@ -227,8 +227,10 @@ bool PlatformChangeDir(const char *path) {
 }
 
 // The code page's best fit for the few characters it cannot hold.
-static const char *const kBestFit[][2] = {{"\xEF\xBC\xBC", "\\"}, {"\xEF\xBC\x9A", ":"},
-                                          {"\xEF\xBD\x98", "x"},  {"\xEF\xBC\xAF", "O"},
+static const char *const kBestFit[][2] = {{"\xEF\xBC\xBC", "\\"},
+                                          {"\xEF\xBC\x9A", ":"},
+                                          {"\xEF\xBD\x98", "x"},
+                                          {"\xEF\xBC\xAF", "O"},
                                           {"\xC4\x93", "e"}};
 
 std::string FakePlatform::Ansi(const std::string &wide, bool *exact) {

@@ -90,9 +90,9 @@ TEST_F(Probe, OnlyAbsolutePathsThatNameThemselvesCountAsInstallations) {
         {"C:\\DEMO:data", false},
         {"\\\\.\\C:\\DEMO", false},
         {"\\\\?\\C:\\DEMO", false},
-        {longest, true},                // 126 characters, room for the backslash
-        {longest + "e", false},         // 127: the backslash would not fit
-        {longest + "\\", true},         // 127 with its backslash already there
+        {longest, true},        // 126 characters, room for the backslash
+        {longest + "e", false}, // 127: the backslash would not fit
+        {longest + "\\", true}, // 127 with its backslash already there
     };
     for (const char *family : {"", "!95"})
         for (const auto &c : cases) {
