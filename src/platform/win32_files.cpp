@@ -79,32 +79,37 @@ struct PlatformEntry {
 };
 
 // The 95 family opens no directory and knows none of the NT access rights
-// and flags; it has no links either, so a file is opened for reading and a
-// directory is known by its attributes alone.
+// nor FILE_SHARE_DELETE; it has no links either, so a file is opened for
+// reading and a directory is known by its attributes alone.
 static HANDLE OpenEntryHandle(const char *path, EntryKind kind) {
+    const bool ansi = IsAnsiFamily();
     const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;
-    if (IsAnsiFamily())
-        return kind == kEntryDirectory
-                   ? INVALID_HANDLE_VALUE
-                   : CreateFileA(path, GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
     switch (kind) {
     case kEntryDirectory: // without backup semantics a directory never opens
+        if (ansi)
+            return INVALID_HANDLE_VALUE;
         return CreateFileA(path, FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
                            FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     case kEntryFile:
+        if (ansi)
+            return CreateFileA(path, GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
         return CreateFileA(path, DELETE | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
                            FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     case kEntryProgram: break;
     }
-    return CreateFileA(path, 0, share | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    return CreateFileA(path, ansi ? 0 : FILE_READ_ATTRIBUTES,
+                       ansi ? share : share | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                       nullptr);
 }
 
-static bool ReadEntryInfo(PlatformEntry *entry, const char *path) {
+static bool ReadEntryInfo(PlatformEntry *entry, const char *path, EntryKind kind) {
     if (entry->handle != INVALID_HANDLE_VALUE)
         return GetFileInformationByHandle(entry->handle, &entry->info) != FALSE;
+    if (kind != kEntryDirectory || !IsAnsiFamily())
+        return false;
     memset(&entry->info, 0, sizeof entry->info);
     entry->info.dwFileAttributes = GetFileAttributesA(path);
-    return entry->info.dwFileAttributes != INVALID_FILE_ATTRIBUTES && IsAnsiFamily();
+    return entry->info.dwFileAttributes != INVALID_FILE_ATTRIBUTES;
 }
 
 PlatformEntry *PlatformOpenEntry(const char *path, EntryKind kind) {
@@ -114,7 +119,7 @@ PlatformEntry *PlatformOpenEntry(const char *path, EntryKind kind) {
         return nullptr;
     entry->handle = OpenEntryHandle(path, kind);
     bool directory = kind == kEntryDirectory;
-    if (!ReadEntryInfo(entry, path) ||
+    if (!ReadEntryInfo(entry, path, kind) ||
         ((entry->info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) != directory) {
         PlatformCloseEntry(entry);
         return nullptr;
