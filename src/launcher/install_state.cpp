@@ -24,9 +24,11 @@ static bool IsUsableInstallPath(const char *path) {
 
 // Without an uninstaller to hand over to, the clean-up would only lose the
 // saved games: Uninstall counts only for a file that exists, by an absolute
-// path, and would start as written.
+// path that names it alone (no segment Windows would drop or read as a
+// device, so no batch file runs by a name whose checks it escaped), and
+// would start as written.
 static bool UninstallerStarts(InstallRecord *record) {
-    return IsAbsolutePath(record->uninstall_command) &&
+    return IsProgramPath(record->uninstall_command) &&
            ResolveProgram(record->uninstall_command, record->uninstall_program,
                           sizeof record->uninstall_program) &&
            RunsAsWritten(record->uninstall_program, record->uninstall_args);

@@ -1,5 +1,7 @@
 #include "path_rules.h"
 
+#include "bounded_string.h"
+
 #include <string.h>
 
 static bool IsDriveLetter(char c) {
@@ -49,12 +51,55 @@ bool IsInstallDirectory(const char *path) {
     return SegmentsArePlain(path + 3, 0);
 }
 
+// Windows reads such a segment as the device, whatever its extension and
+// blanks before it.
+static bool IsDeviceName(const char *segment, size_t length) {
+    static const char *const kDevices[] = {"con",    "prn",     "aux",  "nul",
+                                           "conin$", "conout$", "com#", "lpt#"};
+    size_t base = strcspn(segment, ".\\");
+    base = base < length ? base : length;
+    while (base > 0 && segment[base - 1] == ' ')
+        --base;
+    for (const char *device : kDevices) {
+        size_t letters = strcspn(device, "#");
+        bool numbered = device[letters] == '#';
+        if (base == letters + numbered && SameNoCase(segment, device, letters) &&
+            (!numbered || (segment[letters] >= '1' && segment[letters] <= '9')))
+            return true;
+    }
+    return false;
+}
+
+bool IsProgramPath(const char *path) {
+    if (!IsInstallDirectory(path) || EndsWith(path, '\\'))
+        return false;
+    for (const char *segment = path;; ++segment) {
+        size_t length = strcspn(segment, "\\");
+        if (IsDeviceName(segment, length))
+            return false;
+        segment += length;
+        if (!*segment)
+            break;
+    }
+    return true;
+}
+
 bool IsPlainName(const char *name) {
     return IsPlainSegment(name, strlen(name)) && !strchr(name, '\\');
 }
 
 static char Folded(char c) {
     return c >= 'A' && c <= 'Z' ? (char)(c + ('a' - 'A')) : c;
+}
+
+bool SameNoCase(const char *a, const char *b, size_t length) {
+    for (size_t i = 0; i < length; ++i) {
+        if (Folded(a[i]) != Folded(b[i]))
+            return false;
+        if (!a[i])
+            return true;
+    }
+    return true;
 }
 
 // The length of `path` without one trailing '\'.
@@ -67,9 +112,8 @@ static size_t TrimmedLength(const char *path) {
 // then points behind it.
 static bool StartsWithDir(const char *path, const char *dir, const char **rest) {
     size_t length = TrimmedLength(dir);
-    for (size_t i = 0; i < length; ++i)
-        if (Folded(path[i]) != Folded(dir[i]))
-            return false;
+    if (!SameNoCase(path, dir, length))
+        return false;
     *rest = path + length;
     return true;
 }

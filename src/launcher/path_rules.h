@@ -3,6 +3,8 @@
 // when it cannot mean a different place after a change of directory.
 #pragma once
 
+#include <stddef.h>
+
 // True for "X:\..." and "\\server\share\...": a path that names the same
 // place whatever the current directory is.
 bool IsAbsolutePath(const char *path);
@@ -13,9 +15,18 @@ bool IsAbsolutePath(const char *path);
 // drops when it changes directory), no wildcard, stream or '/' separator.
 bool IsInstallDirectory(const char *path);
 
+// True for the absolute path of a program to start, under the rules of an
+// installation directory, whose no segment is a device ("NUL", "COM1.txt"),
+// which Windows opens in place of any file so named.
+bool IsProgramPath(const char *path);
+
 // True for a name that names itself within its directory: one plain segment,
 // not "." or "..".
 bool IsPlainName(const char *name);
+
+// True when the first `length` characters of `a` and `b` agree, ASCII
+// letters in any case; a NUL ends the comparison early only in both.
+bool SameNoCase(const char *a, const char *b, size_t length);
 
 // True when `path` names `dir` itself, letters in any case, a trailing '\'
 // on either ignored.

@@ -2,6 +2,7 @@
 
 #include "bounded_string.h"
 #include "launcher_state.h"
+#include "path_rules.h"
 
 #include <string.h>
 
@@ -26,14 +27,7 @@ bool ResolveProgram(const char *path, char *resolved, size_t capacity) {
 
 static bool EndsWithNoCase(const char *s, const char *tail) {
     size_t length = strlen(s), tail_length = strlen(tail);
-    if (length < tail_length)
-        return false;
-    for (size_t i = 0; i < tail_length; ++i) {
-        char c = s[length - tail_length + i];
-        if ((c >= 'A' && c <= 'Z' ? c + 32 : c) != tail[i])
-            return false;
-    }
-    return true;
+    return length >= tail_length && SameNoCase(s + length - tail_length, tail, tail_length);
 }
 
 static bool IsBatchFile(const char *program) {

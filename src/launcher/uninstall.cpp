@@ -26,8 +26,8 @@ struct Place {
 
 struct CleanUp {
     Place installation, drivers, save;
-    PlatformEntry *game; // held so that it stays where it was found
-    const char *spared;  // the uninstaller's own file
+    PlatformEntry *game;   // held so that it stays where it was found
+    PlatformEntry *spared; // the uninstaller's own file, however it is named
 };
 
 static bool JoinPath(char *dest, size_t capacity, const char *dir, const char *name) {
@@ -93,7 +93,7 @@ static void DeleteIn(const CleanUp *clean, const Place *place, const char *name)
     PlatformEntry *file = OpenConfirmed(place, name, path, sizeof path);
     if (!file)
         return;
-    if (!IsSamePath(path, clean->spared))
+    if (!PlatformSameEntry(file, clean->spared))
         PlatformDeleteEntry(file);
     PlatformCloseEntry(file);
 }
@@ -101,7 +101,7 @@ static void DeleteIn(const CleanUp *clean, const Place *place, const char *name)
 // The name's own extension, not the short name's: "notes.pifx" is no ".pif".
 static bool IsPifName(const char *name) {
     const char *dot = strrchr(name, '.');
-    return dot && IsSamePath(dot, ".pif");
+    return dot && SameNoCase(dot, ".pif", sizeof ".pif");
 }
 
 // Deletes every file of `place` (only the ".pif" files with `pif_only`).
@@ -146,13 +146,18 @@ static void DeleteInstallationFiles(const CleanUp *clean) {
     DeleteEvery(clean, &clean->save, false);
 }
 
+static void CloseHeld(PlatformEntry **held) {
+    if (*held)
+        PlatformCloseEntry(*held);
+    *held = nullptr;
+}
+
 static void LeaveInstallation(CleanUp *clean) {
     ClosePlace(&clean->save);
     ClosePlace(&clean->drivers);
     ClosePlace(&clean->installation);
-    if (clean->game)
-        PlatformCloseEntry(clean->game);
-    clean->game = nullptr;
+    CloseHeld(&clean->game);
+    CloseHeld(&clean->spared);
 }
 
 // The record as the question was asked about it.
@@ -200,12 +205,12 @@ void RunUninstall() {
     if (!AskToUninstall() || !StillAsAsked(&asked))
         return;
     static CleanUp clean;
-    clean.spared = record->uninstall_program;
     EnterInstallation(&clean);
     PlatformProcess *process;
     bool created = PrepareHandOver(record->uninstall_program, record->uninstall_command,
                                    record->uninstall_args, &process);
-    if (created)
+    // Nothing is deleted unless the uninstaller's file can be told apart.
+    if (created && (clean.spared = PlatformOpenEntry(record->uninstall_program, kEntryProgram)))
         DeleteInstallationFiles(&clean);
     LeaveInstallation(&clean);
     if (created)

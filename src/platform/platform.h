@@ -1,6 +1,7 @@
 // The few operating-system services the launcher's decisions need. The Win32
-// build implements them in win32_platform.cpp; the native unit tests link an
-// in-memory fake. Everything above this line of functions is plain code.
+// build implements them in the win32_*.cpp files, one a service; the native
+// unit tests link an in-memory fake. Everything above this line of functions
+// is plain code.
 #pragma once
 
 #include <stddef.h>
@@ -41,9 +42,14 @@ void PlatformQuietDriveErrors();
 // the system can (a link to a file may still open its target, which the
 // final path then names). Held with reading and writing shared, deletion not.
 typedef struct PlatformEntry PlatformEntry;
-enum EntryKind { kEntryFile, kEntryDirectory };
+// A program is opened as the file it leads to, links followed, only to be
+// told apart from others.
+enum EntryKind { kEntryFile, kEntryDirectory, kEntryProgram };
 // Null when `path` does not open as that kind.
 PlatformEntry *PlatformOpenEntry(const char *path, EntryKind kind);
+// True when both are one file, by the system's own identity of it (volume
+// and file index), however each was named.
+bool PlatformSameEntry(PlatformEntry *a, PlatformEntry *b);
 // The entry's attributes call it a link (a reparse point).
 bool PlatformEntryIsLink(PlatformEntry *entry);
 

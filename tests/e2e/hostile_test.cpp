@@ -42,6 +42,19 @@ void PlaceFiles(const std::string &directory, const std::vector<std::string> &fi
         WriteBytes(directory + "\\" + file, file);
 }
 
+// A string value written in wide characters from its UTF-8 spelling, so that
+// the registry holds characters the code page has none of.
+void SetWideValue(const std::string &name, const std::string &utf8) {
+    std::wstring wide(utf8.size() + 1, L'\0'), wide_name(name.begin(), name.end());
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], (int)wide.size()));
+    HKEY key;
+    ASSERT_FALSE(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kInstallKey, 0, nullptr, 0, KEY_WRITE, nullptr,
+                                 &key, nullptr));
+    EXPECT_FALSE(RegSetValueExW(key, wide_name.c_str(), 0, REG_SZ, (const BYTE *)wide.c_str(),
+                                (DWORD)(wide.size() * sizeof(wchar_t))));
+    RegCloseKey(key);
+}
+
 const char kInstalled[] = "Sound Uninstall Exit";
 const char kConfigured[] = "Start Sound Uninstall Exit";
 
@@ -171,6 +184,7 @@ TEST_F(Hostile, UninstallPassesOverWhatItCannotDelete) {
     PlaceStandIn("C:\\tools\\my tools\\rec.exe");
     WriteBytes("C:\\tools\\my tools\\remove.bat", "@\"C:\\tools\\my tools\\rec.exe\" %*\r\n");
     WriteBytes(Installed("remove.exe"), "a text file, not a program");
+    WriteBytes(Installed("save\\remove.bat"), "@\"C:\\tools\\my tools\\rec.exe\" %*\r\n");
     PlaceFiles("C:", kRootBait);
     const std::string my_files = "C:\\my-files\\DEMO";
     PlaceStandIn(my_files + "\\kora.exe");
@@ -199,6 +213,13 @@ TEST_F(Hostile, UninstallPassesOverWhatItCannotDelete) {
         {kInstallDir, relative, kInstallDir, "Start Sound Exit", "", everything},
         {my_files, dash_f, kOutside, kInstalled, "uninst\t" + dash_f + "\t" + my_files, everything},
         {kInstallDir, Installed("remove.exe -fx"), kOutside, kConfigured, "", everything},
+        // Look-alikes of C:\DEMO and of uninst.exe, and a spelling that
+        // would slip the batch file past being spared.
+        {"C:\\DEM\xEF\xBC\xAF", kUninstallValue, kOutside, "Exit", "", everything},
+        {kInstallDir, Installed("uninst.\xC4\x93xe -fx"), kOutside, "Start Sound Exit", "",
+         everything},
+        {kInstallDir, Installed("save\\.\\remove.bat -fx"), kOutside, "Start Sound Exit", "",
+         everything},
         {kInstallDir, kUninstallValue, kOutside, kConfigured,
          std::string("uninst\t") + kUninstallValue + "\t" + Installed("save"), left},
         {kInstallDir, batch, kOutside, kInstalled,
@@ -208,8 +229,8 @@ TEST_F(Hostile, UninstallPassesOverWhatItCannotDelete) {
     };
     for (const auto &c : kCases) {
         SCOPED_TRACE(c.path + " | " + c.uninstall);
-        SetInstallValue("Kora Pro Path", c.path);
-        SetInstallValue("Uninstall", c.uninstall);
+        SetWideValue("Kora Pro Path", c.path);
+        SetWideValue("Uninstall", c.uninstall);
         ClearRecord();
         work_dir = c.work_dir;
         ASSERT_TRUE(StartLauncher());

@@ -138,7 +138,7 @@ void FakePlatform::AddFile(const std::string &path, const std::string &bytes) {
 
 void FakePlatform::AddLink(const std::string &path, const std::string &target) {
     std::string link = Located(path);
-    if (!Free(*this, link) || dirs.count(link))
+    if (!Free(*this, link) || dirs.count(link) || ansi_family)
         return;
     AddDir(ParentOf(link));
     links[link] = Real(target);
@@ -167,6 +167,7 @@ template <class Tree> static void Prune(Tree &tree, const std::string &top) {
 // The machine's settings by name.
 static const std::map<std::string, void (*)(FakePlatform &)> kSettings = {
     {"!nofinal", [](FakePlatform &fake) { fake.final_paths = false; }},
+    {"!95", [](FakePlatform &fake) { fake.final_paths = false, fake.ansi_family = true; }},
     {"!fail", [](FakePlatform &fake) { fake.create_result = kStartFailed; }},
     {"!elevate", [](FakePlatform &fake) { fake.create_result = kStartNeedsElevation; }},
     {"!decline", [](FakePlatform &fake) { fake.shell_result = false; }},
@@ -230,15 +231,18 @@ void PlatformQuietDriveErrors() {
 }
 
 // The code page's best fit for the few characters it cannot hold.
-static const char *const kBestFit[][2] = {
-    {"\xEF\xBC\xBC", "\\"}, {"\xEF\xBC\x9A", ":"}, {"\xEF\xBD\x98", "x"}};
+static const char *const kBestFit[][2] = {{"\xEF\xBC\xBC", "\\"},
+                                          {"\xEF\xBC\x9A", ":"},
+                                          {"\xEF\xBD\x98", "x"},
+                                          {"\xEF\xBC\xAF", "O"},
+                                          {"\xC4\x93", "e"}};
 
 std::string FakePlatform::Ansi(const std::string &wide, bool *exact) {
     std::string ansi = wide;
     *exact = true;
     for (const auto &fit : kBestFit) {
         for (size_t at; (at = ansi.find(fit[0])) != std::string::npos;) {
-            ansi.replace(at, strlen(fit[0]), fit[1]);
+            ansi.replace(at, strlen(fit[0]), g_fake.ansi_family ? "?" : fit[1]);
             *exact = false;
         }
     }
@@ -264,8 +268,13 @@ PlatformEntry *PlatformOpenEntry(const char *path, EntryKind kind) {
                 (g_fake.dirs.count(real) || !g_fake.final_paths);
     if (kind == kEntryDirectory ? !g_fake.dirs.count(real) : !g_fake.files.count(real))
         return nullptr;
+    link = link && kind != kEntryProgram;
     g_fake.open_entries.insert(real);
     return new PlatformEntry{g_fake.Absolute(path), real, link};
+}
+
+bool PlatformSameEntry(PlatformEntry *a, PlatformEntry *b) {
+    return a->real == b->real;
 }
 
 bool PlatformEntryIsLink(PlatformEntry *entry) {
@@ -283,14 +292,15 @@ FinalPath PlatformEntryFinalPath(PlatformEntry *entry, char *buffer, size_t capa
     return kFinalPathKnown;
 }
 
-// Through the handle, or by the name a link to a file leads on from: the
-// file opened is gone either way.
+// Through the handle, or without final paths by the name it was opened by,
+// wherever that name leads by now.
 void PlatformDeleteEntry(PlatformEntry *entry) {
+    std::string real = g_fake.final_paths ? entry->real : g_fake.Real(entry->named);
     g_fake.journal.push_back("delete " + entry->named);
     if (g_fake.at_deletion)
         g_fake.at_deletion();
-    if (g_fake.files.erase(entry->real))
-        g_fake.deleted.push_back(entry->real);
+    if (g_fake.files.erase(real))
+        g_fake.deleted.push_back(real);
 }
 
 void PlatformCloseEntry(PlatformEntry *entry) {
@@ -348,15 +358,16 @@ PlatformKey *PlatformOpenMachineKey(const char *subkey) {
     return (PlatformKey *)&g_fake;
 }
 
-// Like the registry: the stored bytes are copied as they are, and a value
-// that does not fit with its NUL is refused.
+// Like the registry: the value is copied as it is, and one that does not
+// fit with its NUL, or that the code page cannot hold, is refused.
 bool PlatformReadKeyString(PlatformKey *, const char *name, char *buffer, size_t capacity) {
     auto it = g_fake.values.find(name);
-    if (it == g_fake.values.end() || it->second.size() >= capacity ||
+    bool exact;
+    std::string value = it == g_fake.values.end() ? "" : FakePlatform::Ansi(it->second, &exact);
+    if (it == g_fake.values.end() || !exact || value.size() >= capacity ||
         g_fake.not_strings.count(name))
         return false;
-    memcpy(buffer, it->second.data(), it->second.size());
-    buffer[it->second.size()] = '\0';
+    memcpy(buffer, value.c_str(), value.size() + 1);
     return true;
 }
 

@@ -1,0 +1,33 @@
+// What the Win32 platform files share: the calls looked up at run time, the
+// code page's exact spelling of wide text, and the main window.
+#pragma once
+
+#include <windows.h>
+
+#include <stddef.h>
+
+// Calls that Windows 95 or NT 4 lack, or that the 95 family exports only to
+// fail, looked up once. A null entry means the system has no such call: the
+// wide ones are all null on the 95 family, the last two before Vista.
+struct SystemCalls {
+    LPWSTR(WINAPI *GetCommandLineW)();
+    HANDLE(WINAPI *FindFirstFileW)(LPCWSTR, WIN32_FIND_DATAW *);
+    BOOL(WINAPI *FindNextFileW)(HANDLE, WIN32_FIND_DATAW *);
+    LONG(WINAPI *RegQueryValueExW)(HKEY, LPCWSTR, DWORD *, DWORD *, BYTE *, DWORD *);
+    DWORD(WINAPI *GetFinalPathNameByHandleW)(HANDLE, LPWSTR, DWORD, DWORD);
+    BOOL(WINAPI *SetFileInformationByHandle)(HANDLE, int, void *, DWORD);
+};
+
+// The table, filled on first use.
+const SystemCalls &Calls();
+
+// True on the 95 family (95, 98, ME), whose registry and file names are
+// ANSI and whose wide calls fail.
+bool IsAnsiFamily();
+
+// The code page's spelling of `wide`, one byte per character; false where
+// it could not hold a character and would have put a look-alike or a
+// default in its place.
+bool ToAnsi(const wchar_t *wide, char *ansi, size_t capacity);
+
+HWND MainWindow();

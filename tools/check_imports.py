@@ -1,0 +1,81 @@
+#!/usr/bin/env python3
+"""Fails unless a 32-bit PE image imports only what Windows 95 and NT 4 export.
+
+The tables in tools/exports/ list, per system, the functions of its
+KERNEL32, USER32, GDI32, ADVAPI32 and msvcrt that this program and its C
+runtime may use. Also checks that the header asks for Windows 4.0.
+Usage: check_imports.py EXE
+"""
+import os
+import struct
+import sys
+
+TABLES = {"Windows 95": "win95.txt", "NT 4": "nt4.txt"}
+
+
+def read_table(name):
+    exports, dll = set(), None
+    with open(os.path.join(os.path.dirname(__file__), "exports", name)) as table:
+        for line in table:
+            line = line.split("#")[0].strip()
+            if line.startswith("["):
+                dll = line.strip("[]").upper()
+            elif line:
+                exports.add((dll, line))
+    return exports
+
+
+def imports(image):
+    """(DLL, function) for each import by name of a PE32 image."""
+    pe = struct.unpack_from("<I", image, 0x3C)[0]
+    if image[pe:pe + 4] != b"PE\0\0" or struct.unpack_from("<H", image, pe + 24)[0] != 0x10B:
+        sys.exit("not a PE32 image")
+    sections = pe + 24 + struct.unpack_from("<H", image, pe + 20)[0]
+    count = struct.unpack_from("<H", image, pe + 6)[0]
+
+    def offset(rva):
+        for s in range(sections, sections + 40 * count, 40):
+            size, address, _, raw = struct.unpack_from("<IIII", image, s + 8)
+            if address <= rva < address + max(size, 1):
+                return rva - address + raw
+        sys.exit(f"RVA {rva:#x} lies in no section")
+
+    def text(rva):
+        start = offset(rva)
+        return image[start:image.index(b"\0", start)].decode("ascii")
+
+    result = []
+    descriptor = offset(struct.unpack_from("<I", image, pe + 24 + 104)[0])
+    while True:
+        lookup, _, _, name, first_thunk = struct.unpack_from("<5I", image, descriptor)
+        if not name:
+            return result
+        dll = text(name).upper().removesuffix(".DLL")
+        thunk = offset(lookup or first_thunk)
+        while entry := struct.unpack_from("<I", image, thunk)[0]:
+            result.append((dll, f"#{entry & 0xFFFF}" if entry >> 31 else text(entry + 2)))
+            thunk += 4
+        descriptor += 20
+
+
+def main():
+    image = open(sys.argv[1], "rb").read()
+    pe = struct.unpack_from("<I", image, 0x3C)[0]
+    os_version = struct.unpack_from("<HH", image, pe + 24 + 40)
+    subsystem = struct.unpack_from("<HH", image, pe + 24 + 48)
+    failed = os_version != (4, 0) or subsystem != (4, 0)
+    if failed:
+        print(f"header asks for Windows {os_version} / subsystem {subsystem}, not 4.0")
+    found = imports(image)
+    for system, table in TABLES.items():
+        exports = read_table(table)
+        for dll, function in found:
+            if (dll, function) not in exports:
+                print(f"{dll}!{function}: {system} does not export it")
+                failed = True
+    print(f"{len(found)} imports checked against Windows 95 and NT 4")
+    sys.exit(1 if failed else 0)
+
+
+if __name__ == "__main__":
+    main()
