@@ -23,8 +23,9 @@ DOLLAR = "${U+24}"
 
 def nsis(text, define=False):
     """A name as an NSIS string holds it: '$$' gives '$' when the installer
-    runs. A define's value has its defines replaced once more where it is
-    used, so there each ${U+24} is itself written that way."""
+    runs. A define's value, like a macro's argument, has its defines
+    replaced once more where it is used, so there each ${U+24} is itself
+    written that way."""
     dollar = DOLLAR + DOLLAR[1:] if define else DOLLAR
     return text.replace("$", dollar * 2)
 
@@ -61,7 +62,7 @@ def main(top, out):
         lines.append('    File "${GAME}\\%s"' % source(f))
     lines.append("!macroend")
     lines.append("!macro RemoveGameFiles")
-    lines += ['    !insertmacro RemoveName "%s"' % nsis(n) for n in files + deepest_first]
+    lines += ['    !insertmacro RemoveName "%s"' % nsis(n, define=True) for n in files + deepest_first]
     lines.append("!macroend")
     log_files = "".join(nsis(f, define=True) + "$\\r$\\n" for f in files)
     log_dirs = "".join(nsis(d, define=True) + "\\$\\r$\\n" for d in deepest_first)
