@@ -7,9 +7,10 @@ The list, included by demo/installer/kora-demo.nsi, installs every file and
 directory under the game directory as it is (InstallGameFiles), removes
 exactly those again (RemoveGameFiles: files first, then directories, deepest
 first, each through the uninstaller's RemoveName, which passes over links)
-and gives the same names as lines of the install log (GAME_LOG_FILES,
-GAME_LOG_DIRS). Names are sorted, so the same directory
-gives the same installer.
+and writes the same names as lines of the install log (WriteGameLog, files
+before directories, one line per call: a longer string would be cut at the
+installer's string limit, into the name of another file). Names are sorted,
+so the same directory gives the same installer.
 """
 import os
 import sys
@@ -23,8 +24,8 @@ DOLLAR = "${U+24}"
 
 def nsis(text, define=False):
     """A name as an NSIS string holds it: '$$' gives '$' when the installer
-    runs. A define's value has its defines replaced once more where it is
-    used, so there each ${U+24} is itself written that way."""
+    runs. A macro's argument has its defines replaced once more where it
+    is used, so there each ${U+24} is itself written that way."""
     dollar = DOLLAR + DOLLAR[1:] if define else DOLLAR
     return text.replace("$", dollar * 2)
 
@@ -61,12 +62,12 @@ def main(top, out):
         lines.append('    File "${GAME}\\%s"' % source(f))
     lines.append("!macroend")
     lines.append("!macro RemoveGameFiles")
-    lines += ['    !insertmacro RemoveName "%s"' % nsis(n) for n in files + deepest_first]
+    lines += ['    !insertmacro RemoveName "%s"' % nsis(n, define=True) for n in files + deepest_first]
     lines.append("!macroend")
-    log_files = "".join(nsis(f, define=True) + "$\\r$\\n" for f in files)
-    log_dirs = "".join(nsis(d, define=True) + "\\$\\r$\\n" for d in deepest_first)
-    lines.append('!define GAME_LOG_FILES "%s"' % log_files)
-    lines.append('!define GAME_LOG_DIRS "%s"' % log_dirs)
+    lines.append("!macro WriteGameLog HANDLE")
+    log = files + [d + "\\" for d in deepest_first]
+    lines += ['    FileWriteUTF16LE ${HANDLE} "%s$\\r$\\n"' % nsis(n) for n in log]
+    lines.append("!macroend")
     with open(out, "w", encoding="utf-8") as f:
         f.write("\n".join(lines) + "\n")
 

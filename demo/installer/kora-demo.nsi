@@ -2,8 +2,8 @@
 ;   makensis -DGAME=<game directory> -DGAME_FILES=<list> -DOUTFILE=<setup.exe> kora-demo.nsi
 ;   add -DAMD64 for the x86-64 test pair (see scripts/medium)
 ; GAME_FILES, written by tools/game_files.py from the game directory, holds
-; the macros InstallGameFiles and RemoveGameFiles and the defines
-; GAME_LOG_FILES and GAME_LOG_DIRS: the installer's fixed list of files.
+; the macros InstallGameFiles, RemoveGameFiles and WriteGameLog: the
+; installer's fixed list of files.
 ; The launcher finds the installation through the key below: "Kora Pro Path"
 ; is the directory, "Uninstall" the command that removes it, whose "-f" names
 ; the install log. The log lists the installed names relative to its own
@@ -248,7 +248,9 @@ Section
     ; so that every name reads back as itself, never as a code page's
     ; look-alike.
     FileOpen $0 "$INSTDIR\install.log" w
-    FileWriteUTF16LE /BOM $0 "${GAME_LOG_FILES}uninst.exe$\r$\n${GAME_LOG_DIRS}drivers\$\r$\nsave\$\r$\n"
+    FileWriteUTF16LE /BOM $0 "uninst.exe$\r$\n"
+    !insertmacro WriteGameLog $0
+    FileWriteUTF16LE $0 "drivers\$\r$\nsave\$\r$\n"
     FileClose $0
     WriteRegStr HKLM "${KEY}" "Kora Pro Path" "$INSTDIR"
     WriteRegStr HKLM "${KEY}" "Uninstall" "$INSTDIR\uninst.exe -f$INSTDIR\install.log"

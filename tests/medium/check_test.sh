@@ -66,6 +66,13 @@ named="$work/c p\"\${X}"
 cp -r "$good" "$named"
 mkdir "$named/game/\$zz \${PRODUCT}"
 touch "$named/game/cost\$5 \${X}.txt" "$named/game/Käse €.txt" "$named/game/\$zz \${PRODUCT}/\$1"
+# More names than one string of the installer holds: a string over its 1024
+# characters is cut when the installer runs, and a cut log line names
+# another file.
+mkdir "$named/game/maps"
+for i in {1..40}; do touch "$named/game/maps/map $i of the demo's campaign.dat"; done
+python3 "$root/tools/game_files.py" "$named/game" "$work/list.nsh"
+awk 'length > 1024 { exit 1 }' "$work/list.nsh" || fail "a string of the installer's list is over 1024 characters"
 (cd "$work" && LC_ALL=C "$root/scripts/medium" --content "c p\"\${X}" >"$work/master.log" 2>&1) &&
     [ -s "$work/out/kora-demo.iso" ] || fail "awkward names not mastered: $(tail -3 "$work/master.log")"
 exit $failed
