@@ -51,9 +51,7 @@ bool IsInstallDirectory(const char *path) {
     return SegmentsArePlain(path + 3, 0);
 }
 
-// Windows reads such a segment as the device, whatever its extension and
-// blanks before it.
-static bool IsDeviceName(const char *segment, size_t length) {
+bool IsDeviceName(const char *segment, size_t length) {
     static const char *const kDevices[] = {"con",    "prn",     "aux",  "nul",
                                            "conin$", "conout$", "com#", "lpt#"};
     size_t base = strcspn(segment, ".\\");

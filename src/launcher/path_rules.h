@@ -15,6 +15,11 @@ bool IsAbsolutePath(const char *path);
 // drops when it changes directory), no wildcard, stream or '/' separator.
 bool IsInstallDirectory(const char *path);
 
+// True when the first `length` characters of `segment` name a device ("NUL",
+// "COM1.txt", "aux .dat"), which Windows opens in place of any file so
+// named, whatever its extension and the blanks before it.
+bool IsDeviceName(const char *segment, size_t length);
+
 // True for the absolute path of a program to start, under the rules of an
 // installation directory, whose no segment is a device ("NUL", "COM1.txt"),
 // which Windows opens in place of any file so named.
