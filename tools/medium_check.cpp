@@ -140,6 +140,8 @@ std::string NameFault(const std::string &name, std::map<std::string, std::string
                    "or a control character)";
     if (name.back() == '.' || name.back() == ' ')
         return "name ends in a dot or a blank, which Windows drops";
+    if (IsDeviceName(windows, strlen(windows)))
+        return "name is a device's (CON, NUL, COM1 ...), which Windows opens in place of a file";
     auto seen = folder->emplace(WindowsFolded(windows), name);
     if (!seen.second)
         return "the same name on Windows as " + seen.first->second + ", which differs only in case";
@@ -192,6 +194,9 @@ void CheckInstallation(const std::string &dir) {
     if (dir.size() + 1 >= kDirBytes)
         Problem(dir, "with its backslash longer than the 127 characters the launcher keeps");
     std::string program = dir + "\\uninst.exe", args = "-f" + dir + "\\install.log";
+    if (IsInstallDirectory(dir.c_str()) && !IsProgramPath(program.c_str()))
+        Problem(dir, "a segment names a device (CON, NUL, COM1 ...): the launcher starts no "
+                     "uninstaller under it");
     std::string command = program + " " + args;
     InstallRecord record = {};
     if (command.size() >= sizeof record.uninstall_command) {
