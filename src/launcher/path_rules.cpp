@@ -51,6 +51,12 @@ bool IsInstallDirectory(const char *path) {
     return SegmentsArePlain(path + 3, 0);
 }
 
+// Windows counts the code page's superscript one, two and three (bytes 0xB9,
+// 0xB2, 0xB3) as digits of a port's number too: "COM\xB9" is COM1.
+static bool IsPortDigit(char c) {
+    return (c >= '1' && c <= '9') || c == '\xB9' || c == '\xB2' || c == '\xB3';
+}
+
 bool IsDeviceName(const char *segment, size_t length) {
     static const char *const kDevices[] = {"con",    "prn",     "aux",  "nul",
                                            "conin$", "conout$", "com#", "lpt#"};
@@ -62,7 +68,7 @@ bool IsDeviceName(const char *segment, size_t length) {
         size_t letters = strcspn(device, "#");
         bool numbered = device[letters] == '#';
         if (base == letters + numbered && SameNoCase(segment, device, letters) &&
-            (!numbered || (segment[letters] >= '1' && segment[letters] <= '9')))
+            (!numbered || IsPortDigit(segment[letters])))
             return true;
     }
     return false;

@@ -39,6 +39,7 @@ rows=(
     "touch game/Data.txt game/data.txt|/game/data.txt: the same name on Windows as Data.txt"
     "touch game/ｘ.txt|/game/ｘ.txt: name holds a character Windows-1252 cannot hold"
     "touch 'game/nul .txt'|/game/nul .txt: name is a device's"
+    "touch game/COM³.txt|/game/COM³.txt: name is a device's"
     "true|C:\\Kora.: the launcher's path rules refuse|C:\\Kora."
     "true|the launcher would cut this uninstall command|C:\\Games -fx\\Kora"
     "true|C:\\Games\\COM1\\Kora: a segment names a device|C:\\Games\\COM1\\Kora"
