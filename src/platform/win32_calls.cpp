@@ -41,6 +41,13 @@ const SystemCalls &Calls() {
     return calls;
 }
 
+bool IsSingleByte(const char *ansi) {
+    for (; *ansi; ++ansi)
+        if (IsDBCSLeadByte((BYTE)*ansi))
+            return false;
+    return true;
+}
+
 // Read back, the spelling must give `wide` again: a best fit (a fullwidth
 // 'O' for 'O') or a default character does not.
 bool ToAnsi(const wchar_t *wide, char *ansi, size_t capacity) {

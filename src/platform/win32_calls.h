@@ -30,4 +30,9 @@ bool IsAnsiFamily();
 // default in its place.
 bool ToAnsi(const wchar_t *wide, char *ansi, size_t capacity);
 
+// True when no byte of the code page's text `ansi` begins a double-byte
+// character, whose second byte may be a '\' that is none. The 95 family
+// hands out such text as it is; ToAnsi refuses it on the others.
+bool IsSingleByte(const char *ansi);
+
 HWND MainWindow();

@@ -25,7 +25,7 @@ template <class Char> static bool Terminate(Char *value, DWORD bytes, size_t cap
 static bool ReadAnsi(HKEY key, const char *name, char *buffer, size_t capacity) {
     DWORD bytes = (DWORD)capacity, type = REG_NONE;
     return RegQueryValueExA(key, name, nullptr, &type, (BYTE *)buffer, &bytes) == ERROR_SUCCESS &&
-           type == REG_SZ && Terminate(buffer, bytes, capacity);
+           type == REG_SZ && Terminate(buffer, bytes, capacity) && IsSingleByte(buffer);
 }
 
 static bool ReadWide(HKEY key, const char *name, char *buffer, size_t capacity) {
