@@ -50,16 +50,29 @@ char *PlatformReadFile(const char *path, size_t limit, size_t pad, size_t *size)
     return data;
 }
 
+// The open file goes once its last handle closes (Vista on).
+static void DeleteOnClose(HANDLE file) {
+    const int kFileDispositionInfo = 4;
+    BOOLEAN delete_file = TRUE;
+    Calls().SetFileInformationByHandle(file, kFileDispositionInfo, &delete_file,
+                                       sizeof delete_file);
+}
+
+// A write that fails takes back only the file this handle created: through
+// the handle where the system can, else the file stays (an empty sound
+// configuration serves as the placeholder does), never by a name that may by
+// now lead to another file.
 bool PlatformCreateFile(const char *path, const void *data, size_t size) {
-    HANDLE file =
-        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool by_handle = Calls().SetFileInformationByHandle != nullptr;
+    HANDLE file = CreateFileA(path, GENERIC_WRITE | (by_handle ? DELETE : 0), 0, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
     bool ok = WriteFile(file, data, (DWORD)size, &written, nullptr) && written == size;
+    if (!ok && by_handle)
+        DeleteOnClose(file);
     CloseHandle(file);
-    if (!ok)
-        DeleteFileA(path);
     return ok;
 }
 
@@ -164,11 +177,8 @@ FinalPath PlatformEntryFinalPath(PlatformEntry *entry, char *buffer, size_t capa
 // Where the system names no final path, nothing was confirmed through the
 // handle either: the file goes by its name, as it always did there.
 void PlatformDeleteEntry(PlatformEntry *entry) {
-    const int kFileDispositionInfo = 4;
     if (Calls().SetFileInformationByHandle && Calls().GetFinalPathNameByHandleW) {
-        BOOLEAN delete_file = TRUE;
-        Calls().SetFileInformationByHandle(entry->handle, kFileDispositionInfo, &delete_file,
-                                           sizeof delete_file);
+        DeleteOnClose(entry->handle);
         return;
     }
     CloseHandle(entry->handle); // it shares no deletion
