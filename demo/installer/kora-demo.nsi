@@ -19,6 +19,9 @@ SetCompressor /SOLID lzma
 ; Installed files get the time of installation, so setup.exe does not depend
 ; on the file times of the build.
 SetDateSave off
+; A file that cannot be written stops the installation, silent or not, before
+; anything is registered: never skipped into a game that lacks it.
+AllowSkipFiles off
 RequestExecutionLevel admin
 ; The launcher starts the installer by the name setup.exe.
 !pragma warning disable 9000
@@ -243,6 +246,7 @@ Section
     ; The sound tool writes drivers\dig.ini; the game keeps its saves in save\.
     CreateDirectory "$INSTDIR\drivers"
     CreateDirectory "$INSTDIR\save"
+    ClearErrors
     WriteUninstaller "$INSTDIR\uninst.exe"
     ; Files before their directories, so one pass removes them all. UTF-16,
     ; so that every name reads back as itself, never as a code page's
@@ -252,6 +256,11 @@ Section
     !insertmacro WriteGameLog $0
     FileWriteUTF16LE $0 "drivers\$\r$\nsave\$\r$\n"
     FileClose $0
+    ; Without its uninstaller and log the installation could not be removed:
+    ; then nothing is registered and the installer fails.
+    IfErrors 0 +3
+        SetErrorLevel 2
+        Abort
     WriteRegStr HKLM "${KEY}" "Kora Pro Path" "$INSTDIR"
     WriteRegStr HKLM "${KEY}" "Uninstall" "$INSTDIR\uninst.exe -f$INSTDIR\install.log"
 
@@ -302,6 +311,22 @@ Function un.onInit
     StrCmp $2 "\" 0 +2
         StrCpy $3 $INSTDIR -1
     StrCmp $Installation $3 0 usage
+    ; Through a link anywhere on the way (C:\Via\Kora with C:\Via a link to
+    ; C:\New) the files are another folder's, registered by another name: the
+    ; folder's final path must be its own. Before Vista there is none.
+    StrCpy $R4 "$Installation\"
+    Call un.FinalPath
+    System::Call 'kernel32::CloseHandle(p R6)'
+    StrCmp $R4 "error" own
+    StrCpy $2 "\\?\$Installation"
+    StrCpy $3 $Installation 2
+    StrCmpS $3 "\\" 0 +3
+        StrCpy $3 $Installation "" 1
+        StrCpy $2 "\\?\UNC$3"
+    StrCmp $R5 $2 own
+        MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $Installation" /SD IDOK
+        Abort
+    own:
     Return
     usage:
         MessageBox MB_OK|MB_ICONSTOP "Aufruf: uninst.exe -f<Protokolldatei>" /SD IDOK
