@@ -466,6 +466,18 @@ FunctionEnd
     Call un.RemoveName
 !macroend
 
+; Error flag unless $R0 and $R1 name the same: Windows finds a name whatever
+; the case of its letters, but by no other likeness. Before Vista, exactly.
+Function un.SameName
+    System::Call 'kernel32::CompareStringOrdinal(w R0, i -1, w R1, i -1, i 1) i .R2'
+    StrCmp $R2 2 done
+    StrCmp $R2 "error" 0 bad
+    StrCmpS $R0 $R1 done
+    bad:
+        SetErrors
+    done:
+FunctionEnd
+
 ; Error flag unless the shortcut leads to this installation's game.
 Function un.CheckShortcut
     ClearErrors
@@ -482,7 +494,10 @@ Function un.CheckShortcut
     System::Call '$3->2()'
     release:
     System::Call '$2->2()'
-    StrCmpS $1 "$Installation\kora.exe" done
+    StrCpy $R0 $1
+    StrCpy $R1 "$Installation\kora.exe"
+    Call un.SameName
+    Goto done
     bad:
         SetErrors
     done:
@@ -517,13 +532,18 @@ Section Uninstall
     !insertmacro RemoveName "save"
     ; What names another installation of the demo stays: removing it would
     ; orphan that one.
-    ReadRegStr $0 HKLM "${KEY}" "Kora Pro Path"
-    StrCmpS $0 $Installation 0 +2
+    StrCpy $R1 $Installation
+    ReadRegStr $R0 HKLM "${KEY}" "Kora Pro Path"
+    ClearErrors
+    Call un.SameName
+    IfErrors +2
         DeleteRegKey HKLM "${KEY}"
     DeleteRegKey /ifempty HKLM "SOFTWARE\Halvorn\Kora Manager DEMO"
     DeleteRegKey /ifempty HKLM "SOFTWARE\Halvorn"
-    ReadRegStr $0 HKLM "${ENTRY}" "InstallLocation"
-    StrCmpS $0 $Installation 0 +2
+    ReadRegStr $R0 HKLM "${ENTRY}" "InstallLocation"
+    ClearErrors
+    Call un.SameName
+    IfErrors +2
         DeleteRegKey HKLM "${ENTRY}"
     SetShellVarContext all
     Call un.CheckShortcut

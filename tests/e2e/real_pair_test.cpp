@@ -172,8 +172,8 @@ TEST_F(RealPair, InstallPlayAndUninstallFromTheCd) {
 }
 
 // Removing an older installation leaves the newer one registered, listed and
-// removable; links to or in an installation lead the uninstaller nowhere:
-// their targets stay, and so do the links.
+// removable, by any case of its name; links to or in an installation lead the
+// uninstaller nowhere: their targets stay, and so do the links.
 TEST_F(RealPair, UninstallsOnlyItsOwn) {
     const std::string old_dir = "C:\\Old\\Kora", new_dir = "C:\\New\\Kora";
     const std::string outside = "C:\\outside",
@@ -221,7 +221,12 @@ TEST_F(RealPair, UninstallsOnlyItsOwn) {
 
     ASSERT_TRUE(launcher.Start("D:\\start.exe", "D:\\"));
     EXPECT_TRUE(launcher.ButtonsBecome("Install Sound Uninstall Readme Exit"));
-    UninstallFromLauncher();
+    launcher.Click(IDC_EXIT);
+    EXPECT_EQ(launcher.WaitExit(), 0);
+    // Windows finds a folder whatever the case of its letters: so does the
+    // uninstaller, when it tells its own records from another's.
+    Program lower;
+    ASSERT_TRUE(lower.Start("c:\\new\\kora\\uninst.exe /S -fc:\\new\\kora\\install.log", "C:\\"));
     EXPECT_TRUE(WaitUntil([&] { return NothingLeft(new_dir); }, 10000));
 }
 
