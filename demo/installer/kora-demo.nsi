@@ -219,6 +219,65 @@ Function CheckGivenDirectory
     Pop $R0
 FunctionEnd
 
+!macro FolderFunctions UN
+; The final path of $R4 (a path), in $R5 (handle in $R6); "" where it cannot
+; be opened; $R4 is "error" where the system has none (before Vista).
+Function ${UN}FinalPath
+    StrCpy $R5 ""
+    System::Call 'kernel32::CreateFileW(w R4, i 0x10000, i 7, p 0, i 3, i 0x02200000, p 0) p .R6'
+    IntCmp $R6 -1 done
+    System::Call 'kernel32::GetFinalPathNameByHandleW(p R6, w .R5, i ${NSIS_MAX_STRLEN}, i 0) i .R4'
+    IntCmp $R4 0 0 +2 +2
+        StrCpy $R5 ""
+    done:
+FunctionEnd
+
+; Error flag unless $R0 and $R1 name the same: Windows finds a name whatever
+; the case of its letters, but by no other likeness. Before Vista, exactly.
+Function ${UN}SameName
+    System::Call 'kernel32::CompareStringOrdinal(w R0, i -1, w R1, i -1, i 1) i .R2'
+    StrCmp $R2 2 done
+    StrCmp $R2 "error" 0 bad
+    StrCmpS $R0 $R1 done
+    bad:
+        SetErrors
+    done:
+FunctionEnd
+
+; Error flag unless the folder $R0 is where its name leads: its final path
+; is its own, not another's through a link anywhere on the way, nor spelled
+; with short names. Before Vista, which has no final path, it counts as its
+; own.
+Function ${UN}CheckOwnFolder
+    Push $R0
+    Push $R1
+    Push $R2
+    Push $R4
+    Push $R5
+    Push $R6
+    StrCpy $R4 "$R0\"
+    Call ${UN}FinalPath
+    System::Call 'kernel32::CloseHandle(p R6)'
+    StrCmp $R4 "error" done
+    StrCpy $R1 "\\?\$R0"
+    StrCpy $R2 $R0 2
+    StrCmpS $R2 "\\" 0 +3
+        StrCpy $R2 $R0 "" 1
+        StrCpy $R1 "\\?\UNC$R2"
+    StrCpy $R0 $R5
+    Call ${UN}SameName
+    done:
+    Pop $R6
+    Pop $R5
+    Pop $R4
+    Pop $R2
+    Pop $R1
+    Pop $R0
+FunctionEnd
+!macroend
+!insertmacro FolderFunctions ""
+!insertmacro FolderFunctions "un."
+
 ; Control characters, for CheckDirectory.
 Function .onInit
     StrCpy $Controls ""
@@ -241,6 +300,22 @@ Function .onInit
 FunctionEnd
 
 Section
+    ; Only a folder that is where its name leads can be removed again: the
+    ; uninstaller removes nothing through a link or under a short name.
+    StrCpy $1 ""
+    IfFileExists "$INSTDIR\*.*" +2
+        StrCpy $1 "made"
+    CreateDirectory "$INSTDIR"
+    StrCpy $R0 $INSTDIR
+    ClearErrors
+    Call CheckOwnFolder
+    IfErrors 0 own
+        StrCmp $1 "made" 0 +2
+            RMDir "$INSTDIR"
+        MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $INSTDIR" /SD IDOK
+        SetErrorLevel 2
+        Abort
+    own:
     !insertmacro InstallGameFiles
     SetOutPath "$INSTDIR"
     ; The sound tool writes drivers\dig.ini; the game keeps its saves in save\.
@@ -312,18 +387,11 @@ Function un.onInit
         StrCpy $3 $INSTDIR -1
     StrCmp $Installation $3 0 usage
     ; Through a link anywhere on the way (C:\Via\Kora with C:\Via a link to
-    ; C:\New) the files are another folder's, registered by another name: the
-    ; folder's final path must be its own. Before Vista there is none.
-    StrCpy $R4 "$Installation\"
-    Call un.FinalPath
-    System::Call 'kernel32::CloseHandle(p R6)'
-    StrCmp $R4 "error" own
-    StrCpy $2 "\\?\$Installation"
-    StrCpy $3 $Installation 2
-    StrCmpS $3 "\\" 0 +3
-        StrCpy $3 $Installation "" 1
-        StrCpy $2 "\\?\UNC$3"
-    StrCmp $R5 $2 own
+    ; C:\New) the files are another folder's, registered by another name.
+    StrCpy $R0 $Installation
+    ClearErrors
+    Call un.CheckOwnFolder
+    IfErrors 0 own
         MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $Installation" /SD IDOK
         Abort
     own:
@@ -420,17 +488,6 @@ Function un.RemoveName
     Pop $R0
 FunctionEnd
 
-; The final path of $R4 (a path), in $R5; "" where it cannot be opened.
-Function un.FinalPath
-    StrCpy $R5 ""
-    System::Call 'kernel32::CreateFileW(w R4, i 0x10000, i 7, p 0, i 3, i 0x02200000, p 0) p .R6'
-    IntCmp $R6 -1 done
-    System::Call 'kernel32::GetFinalPathNameByHandleW(p R6, w .R5, i ${NSIS_MAX_STRLEN}, i 0) i .R4'
-    IntCmp $R4 0 0 +2 +2
-        StrCpy $R5 ""
-    done:
-FunctionEnd
-
 ; Deletes the file $1 of the installation ($R0) through a handle that names
 ; it there. A link to a file shows as a plain file, but its handle names its
 ; target, which stays. Before Vista there is no such name: deleted by name.
@@ -465,18 +522,6 @@ FunctionEnd
     StrCpy $1 "${NAME}"
     Call un.RemoveName
 !macroend
-
-; Error flag unless $R0 and $R1 name the same: Windows finds a name whatever
-; the case of its letters, but by no other likeness. Before Vista, exactly.
-Function un.SameName
-    System::Call 'kernel32::CompareStringOrdinal(w R0, i -1, w R1, i -1, i 1) i .R2'
-    StrCmp $R2 2 done
-    StrCmp $R2 "error" 0 bad
-    StrCmpS $R0 $R1 done
-    bad:
-        SetErrors
-    done:
-FunctionEnd
 
 ; Error flag unless the shortcut leads to this installation's game.
 Function un.CheckShortcut

@@ -237,8 +237,9 @@ static std::wstring Padded(const std::wstring &head, size_t length) {
 // The installer takes exactly the folders the launcher reads as written:
 // "Kora Pro Path" with its backslash in 127 characters, by its path rules,
 // one code-page byte per character, and no " -f" before the uninstall
-// command's own. Where a folder stands in the way of a file it writes, it
-// fails and registers nothing.
+// command's own, and only where its name leads, through no link. Where a
+// folder stands in the way of a file it writes, it fails and registers
+// nothing.
 TEST_F(RealPair, InstallsOnlyWhereTheLauncherReadsIt) {
     const struct {
         const char *name;
@@ -247,6 +248,7 @@ TEST_F(RealPair, InstallsOnlyWhereTheLauncherReadsIt) {
         const char *in_the_way = nullptr;
     } rows[] = {{"game file in the way", L"C:\\Kora Demo\\Busy", false, "kora.exe"},
                 {"log in the way", L"C:\\Kora Demo\\Busy", false, "install.log"},
+                {"link on the way", L"C:\\Linked\\Kora", false},
                 {"blank before -f", L"C:\\Kora -f Demo", false},
                 {"128 with backslash", Padded(L"C:\\Kora Demo\\", 127), false},
                 {"dot at the end", L"C:\\Kora Demo\\Kora.", false},
@@ -256,6 +258,8 @@ TEST_F(RealPair, InstallsOnlyWhereTheLauncherReadsIt) {
                 {"drive root", L"C:\\", false},
                 {"-f without blank", L"C:\\Kora Demo-fun\\Kora-fDemo", true},
                 {"127 with backslash", Padded(L"C:\\Kora Demo\\", 126), true}};
+    ASSERT_TRUE(MakeLink("C:\\Linked", "C:\\Kora Demo"));
+    std::shared_ptr<void> unlink(nullptr, [](void *) { RemoveLink("C:\\Linked"); });
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         ForgetInstallation(row.dir);
