@@ -319,9 +319,9 @@ Section
     !insertmacro InstallGameFiles
     SetOutPath "$INSTDIR"
     ; The sound tool writes drivers\dig.ini; the game keeps its saves in save\.
+    ClearErrors
     CreateDirectory "$INSTDIR\drivers"
     CreateDirectory "$INSTDIR\save"
-    ClearErrors
     WriteUninstaller "$INSTDIR\uninst.exe"
     ; Files before their directories, so one pass removes them all. UTF-16,
     ; so that every name reads back as itself, never as a code page's
@@ -331,8 +331,9 @@ Section
     !insertmacro WriteGameLog $0
     FileWriteUTF16LE $0 "drivers\$\r$\nsave\$\r$\n"
     FileClose $0
-    ; Without its uninstaller and log the installation could not be removed:
-    ; then nothing is registered and the installer fails.
+    ; Without its folders, uninstaller and log the installation would not
+    ; work or could not be removed: then nothing is registered and the
+    ; installer fails.
     IfErrors 0 +3
         SetErrorLevel 2
         Abort

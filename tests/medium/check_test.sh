@@ -39,6 +39,8 @@ rows=(
     "touch game/Data.txt game/data.txt|/game/data.txt: the same name on Windows as Data.txt"
     "touch game/ｘ.txt|/game/ｘ.txt: name holds a character Windows-1252 cannot hold"
     "touch 'game/nul .txt'|/game/nul .txt: name is a device's"
+    "touch game/Uninst.exe|/game/Uninst.exe: the installer writes its own uninst.exe"
+    "touch game/drivers|/game/drivers: not a folder: the installer makes its folder drivers"
     "true|C:\\Kora.: the launcher's path rules refuse|C:\\Kora."
     "true|the launcher would cut this uninstall command|C:\\Games -fx\\Kora"
     "true|C:\\Games\\COM1\\Kora: a segment names a device|C:\\Games\\COM1\\Kora"
@@ -68,6 +70,8 @@ named="$work/c p\"\${X}"
 cp -r "$good" "$named"
 mkdir "$named/game/\$zz \${PRODUCT}"
 touch "$named/game/cost\$5 \${X}.txt" "$named/game/Käse €.txt" "$named/game/\$zz \${PRODUCT}/\$1"
+# A folder the installer makes too may come with the game.
+mkdir "$named/game/save" && touch "$named/game/save/start.sav"
 # More names than one string of the installer holds: a string over its 1024
 # characters is cut when the installer runs, and a cut log line names
 # another file.
