@@ -79,8 +79,11 @@ mkdir "$named/game/maps"
 for i in {1..40}; do touch "$named/game/maps/map $i of the demo's campaign.dat"; done
 python3 "$root/tools/game_files.py" "$named/game" "$work/list.nsh"
 awk 'length > 1024 { exit 1 }' "$work/list.nsh" || fail "a string of the installer's list is over 1024 characters"
+# What the output folder held besides the image stays.
+mkdir -p "$work/out/stage" && touch "$work/out/stage/mine"
 (cd "$work" && LC_ALL=C "$root/scripts/medium" --content "c p\"\${X}" >"$work/master.log" 2>&1) &&
     [ -s "$work/out/kora-demo.iso" ] || fail "awkward names not mastered: $(tail -3 "$work/master.log")"
+[ -e "$work/out/stage/mine" ] || fail "mastering removed what its output folder held"
 # Under a locale that reads them, the same content gives the same bytes.
 MEDIUM_OUT=$work/out-utf8 LC_ALL=C.UTF-8 "$root/scripts/medium" --content "$named" >"$work/master-utf8.log" 2>&1 &&
     cmp "$work/out/kora-demo.iso" "$work/out-utf8/kora-demo.iso" || fail "C and C.UTF-8 master other bytes"
