@@ -2,7 +2,7 @@
 ;   makensis -DGAME=<game directory> -DGAME_FILES=<list> -DOUTFILE=<setup.exe> kora-demo.nsi
 ;   add -DAMD64 for the x86-64 test pair (see scripts/medium)
 ; GAME_FILES, written by tools/game_files.py from the game directory, holds
-; the macros InstallGameFiles, RemoveGameFiles and WriteGameLog: the
+; the macros InstallGameFiles, GameNames and WriteGameLog: the
 ; installer's fixed list of files.
 ; The launcher finds the installation through the key below: "Kora Pro Path"
 ; is the directory, "Uninstall" the command that removes it, whose "-f" names
@@ -278,6 +278,49 @@ FunctionEnd
 !insertmacro FolderFunctions ""
 !insertmacro FolderFunctions "un."
 
+; Error flag where $1, a name the installer writes in the installation,
+; stands there already as anything but itself: a link, or a name under a
+; linked folder, would take the write outside the installation, and the
+; installer runs as an administrator. Before Vista, only links show.
+Function CheckTarget
+    Push $R0
+    Push $R1
+    Push $R3
+    Push $R4
+    Push $R5
+    Push $R6
+    StrCpy $R0 "$INSTDIR\$1"
+    System::Call 'kernel32::GetFileAttributesW(w R0) i .R3'
+    IntCmp $R3 -1 done
+    IntOp $R3 $R3 & 0x400
+    IntCmp $R3 0 0 bad bad
+    StrCpy $R4 "$INSTDIR\"
+    Call FinalPath
+    System::Call 'kernel32::CloseHandle(p R6)'
+    StrCmp $R4 "error" done
+    StrCpy $R1 "$R5\$1"
+    StrCpy $R4 $R0
+    Call FinalPath
+    System::Call 'kernel32::CloseHandle(p R6)'
+    StrCpy $R0 $R5
+    Call SameName
+    Goto done
+    bad:
+        SetErrors
+    done:
+    Pop $R6
+    Pop $R5
+    Pop $R4
+    Pop $R3
+    Pop $R1
+    Pop $R0
+FunctionEnd
+
+!macro CheckTarget NAME
+    StrCpy $1 "${NAME}"
+    Call CheckTarget
+!macroend
+
 ; Control characters, for CheckDirectory.
 Function .onInit
     StrCpy $Controls ""
@@ -316,6 +359,17 @@ Section
         SetErrorLevel 2
         Abort
     own:
+    ; What a reinstallation finds in its place must be its own.
+    ClearErrors
+    !insertmacro GameNames CheckTarget
+    !insertmacro CheckTarget "uninst.exe"
+    !insertmacro CheckTarget "install.log"
+    !insertmacro CheckTarget "drivers"
+    !insertmacro CheckTarget "save"
+    IfErrors 0 +4
+        MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $INSTDIR" /SD IDOK
+        SetErrorLevel 2
+        Abort
     !insertmacro InstallGameFiles
     SetOutPath "$INSTDIR"
     ; The sound tool writes drivers\dig.ini; the game keeps its saves in save\.
@@ -553,7 +607,7 @@ Section Uninstall
     ; The launcher starts the uninstaller inside the installation, which
     ; cannot be removed while it is the current directory.
     SetOutPath "$TEMP"
-    !insertmacro RemoveGameFiles
+    !insertmacro GameNames RemoveName
     !insertmacro RemoveName "uninst.exe"
     FileOpen $0 $Log r
     FileReadUTF16LE $0 $1

@@ -173,12 +173,12 @@ TEST_F(RealPair, InstallPlayAndUninstallFromTheCd) {
 
 // Removing an older installation leaves the newer one registered, listed and
 // removable, by any case of its name; links to or in an installation lead the
-// uninstaller nowhere: their targets stay, and so do the links.
+// installer and uninstaller nowhere: their targets stay, and so do the links.
 TEST_F(RealPair, UninstallsOnlyItsOwn) {
     const std::string old_dir = "C:\\Old\\Kora", new_dir = "C:\\New\\Kora";
     const std::string outside = "C:\\outside",
                       links[] = {"C:\\Via", "C:\\ViaNew", old_dir + "\\maps",
-                                 old_dir + "\\notes.txt"};
+                                 old_dir + "\\setsound.exe"};
     ForgetInstallation(new_dir);
     RemoveTree(old_dir);
     ASSERT_EQ(SilentInstall(std::wstring(old_dir.begin(), old_dir.end())), 0u);
@@ -195,8 +195,10 @@ TEST_F(RealPair, UninstallsOnlyItsOwn) {
     ASSERT_TRUE(MakeLink(links[0], new_dir) && MakeLink(links[1], "C:\\New") &&
                 MakeLink(links[2], outside) && MakeLink(links[3], outside + ".txt"));
     std::string log = ReadBytes(old_dir + "\\install.log");
-    ASSERT_TRUE(WriteBytes(old_dir + "\\install.log",
-                           log + Utf16(L"maps\\kept.txt\r\nmaps\\sub\\\r\nnotes.txt\r\n")));
+    ASSERT_TRUE(
+        WriteBytes(old_dir + "\\install.log", log + Utf16(L"maps\\kept.txt\r\nmaps\\sub\\\r\n")));
+    // Installing there again writes through no link it finds.
+    EXPECT_NE(SilentInstall(std::wstring(old_dir.begin(), old_dir.end())), 0u);
 
     // Started through a link to its folder or above it, the new one's
     // removes nothing.
