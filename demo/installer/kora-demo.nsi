@@ -290,8 +290,11 @@ Function CheckTarget
     Push $R5
     Push $R6
     StrCpy $R0 "$INSTDIR\$1"
+    IfFileExists $R0 0 done
+    ; Listed but not to be looked at: a link to nothing, which a write would
+    ; follow to make its target.
     System::Call 'kernel32::GetFileAttributesW(w R0) i .R3'
-    IntCmp $R3 -1 done
+    IntCmp $R3 -1 bad
     IntOp $R3 $R3 & 0x400
     IntCmp $R3 0 0 bad bad
     StrCpy $R4 "$INSTDIR\"

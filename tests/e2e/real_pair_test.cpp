@@ -178,7 +178,7 @@ TEST_F(RealPair, UninstallsOnlyItsOwn) {
     const std::string old_dir = "C:\\Old\\Kora", new_dir = "C:\\New\\Kora";
     const std::string outside = "C:\\outside",
                       links[] = {"C:\\Via", "C:\\ViaNew", old_dir + "\\maps",
-                                 old_dir + "\\setsound.exe"};
+                                 old_dir + "\\setsound.exe", old_dir + "\\kora.exe"};
     ForgetInstallation(new_dir);
     RemoveTree(old_dir);
     ASSERT_EQ(SilentInstall(std::wstring(old_dir.begin(), old_dir.end())), 0u);
@@ -190,15 +190,19 @@ TEST_F(RealPair, UninstallsOnlyItsOwn) {
         RemoveTree(old_dir);
         RemoveTree(outside);
         DeleteFileA((outside + ".txt").c_str());
+        DeleteFileA((outside + ".new").c_str());
     });
     fs::create_directories(outside + "\\sub");
     ASSERT_TRUE(MakeLink(links[0], new_dir) && MakeLink(links[1], "C:\\New") &&
-                MakeLink(links[2], outside) && MakeLink(links[3], outside + ".txt"));
+                MakeLink(links[2], outside) && MakeLink(links[3], outside + ".txt") &&
+                WriteBytes(outside + ".new", "") && MakeLink(links[4], outside + ".new"));
+    DeleteFileA((outside + ".new").c_str()); // the link now leads to nothing
     std::string log = ReadBytes(old_dir + "\\install.log");
     ASSERT_TRUE(
         WriteBytes(old_dir + "\\install.log", log + Utf16(L"maps\\kept.txt\r\nmaps\\sub\\\r\n")));
     // Installing there again writes through no link it finds.
     EXPECT_NE(SilentInstall(std::wstring(old_dir.begin(), old_dir.end())), 0u);
+    EXPECT_FALSE(fs::exists(outside + ".new"));
 
     // Started through a link to its folder or above it, the new one's
     // removes nothing.
