@@ -290,11 +290,20 @@ Function CheckTarget
     Push $R5
     Push $R6
     StrCpy $R0 "$INSTDIR\$1"
-    IfFileExists $R0 0 done
-    ; Listed but not to be looked at: a link to nothing, which a write would
-    ; follow to make its target.
     System::Call 'kernel32::GetFileAttributesW(w R0) i .R3'
-    IntCmp $R3 -1 bad
+    IntCmp $R3 -1 0 look look
+    ; Nothing to look at: nothing there, or a link to nothing, which a write
+    ; would follow to make its target. A new file (gone on closing) can be
+    ; made only where nothing stands.
+    System::Call 'kernel32::CreateFileW(w R0, i 0x40010000, i 0, p 0, i 1, i 0x04000000, p 0) p .R6 ?e'
+    Pop $R3
+    IntCmp $R6 -1 0 made made
+    IntCmp $R3 80 bad
+    IntCmp $R3 183 bad done done
+    made:
+        System::Call 'kernel32::CloseHandle(p R6)'
+        Goto done
+    look:
     IntOp $R3 $R3 & 0x400
     IntCmp $R3 0 0 bad bad
     StrCpy $R4 "$INSTDIR\"

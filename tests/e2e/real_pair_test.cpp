@@ -193,16 +193,20 @@ TEST_F(RealPair, UninstallsOnlyItsOwn) {
         DeleteFileA((outside + ".new").c_str());
     });
     fs::create_directories(outside + "\\sub");
+    // Installing there again writes through no link it finds: first one that
+    // leads to nothing (the write would make its target), then the others.
+    const std::wstring old_wide(old_dir.begin(), old_dir.end());
+    ASSERT_TRUE(WriteBytes(outside + ".new", "") && MakeLink(links[4], outside + ".new"));
+    DeleteFileA((outside + ".new").c_str());
+    EXPECT_NE(SilentInstall(old_wide), 0u);
+    EXPECT_FALSE(fs::exists(outside + ".new"));
+    RemoveLink(links[4]);
     ASSERT_TRUE(MakeLink(links[0], new_dir) && MakeLink(links[1], "C:\\New") &&
-                MakeLink(links[2], outside) && MakeLink(links[3], outside + ".txt") &&
-                WriteBytes(outside + ".new", "") && MakeLink(links[4], outside + ".new"));
-    DeleteFileA((outside + ".new").c_str()); // the link now leads to nothing
+                MakeLink(links[2], outside) && MakeLink(links[3], outside + ".txt"));
+    EXPECT_NE(SilentInstall(old_wide), 0u);
     std::string log = ReadBytes(old_dir + "\\install.log");
     ASSERT_TRUE(
         WriteBytes(old_dir + "\\install.log", log + Utf16(L"maps\\kept.txt\r\nmaps\\sub\\\r\n")));
-    // Installing there again writes through no link it finds.
-    EXPECT_NE(SilentInstall(std::wstring(old_dir.begin(), old_dir.end())), 0u);
-    EXPECT_FALSE(fs::exists(outside + ".new"));
 
     // Started through a link to its folder or above it, the new one's
     // removes nothing.
