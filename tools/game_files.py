@@ -4,9 +4,10 @@
     game_files.py <game directory> <list.nsh>
 
 The list, included by demo/installer/kora-demo.nsi, installs every file and
-directory under the game directory as it is (InstallGameFiles), removes
-exactly those again (RemoveGameFiles: files first, then directories, deepest
-first, each through the uninstaller's RemoveName, which passes over links)
+directory under the game directory as it is (InstallGameFiles), names each
+of them to the macro it is given (GameNames: files first, then directories,
+deepest first; the uninstaller's RemoveName, which passes over links,
+removes them, and the installer's CheckTarget checks them beforehand)
 and writes the same names as lines of the install log (WriteGameLog, files
 before directories, one line per call: a longer string would be cut at the
 installer's string limit, into the name of another file). Names are sorted,
@@ -61,8 +62,8 @@ def main(top, out):
             out_dir = parent
         lines.append('    File "${GAME}\\%s"' % source(f))
     lines.append("!macroend")
-    lines.append("!macro RemoveGameFiles")
-    lines += ['    !insertmacro RemoveName "%s"' % nsis(n, define=True) for n in files + deepest_first]
+    lines.append("!macro GameNames ACTION")
+    lines += ['    !insertmacro ${ACTION} "%s"' % nsis(n, define=True) for n in files + deepest_first]
     lines.append("!macroend")
     lines.append("!macro WriteGameLog HANDLE")
     log = files + [d + "\\" for d in deepest_first]

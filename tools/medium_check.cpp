@@ -18,6 +18,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -148,9 +149,22 @@ std::string NameFault(const std::string &name, std::map<std::string, std::string
     return "";
 }
 
+// The installer writes its uninstaller and log beside the game and makes
+// the folders drivers and save there: a publisher's entry of such a name
+// would be replaced, or keep the folder from being made. Why, or "".
+std::string InstallerNameFault(const std::string &name, bool folder) {
+    for (const char *own : {"uninst.exe", "install.log"})
+        if (strcasecmp(name.c_str(), own) == 0)
+            return std::string("the installer writes its own ") + own + " there";
+    for (const char *own : {"drivers", "save"})
+        if (!folder && strcasecmp(name.c_str(), own) == 0)
+            return std::string("not a folder: the installer makes its folder ") + own + " there";
+    return "";
+}
+
 // Every entry below `dir`, names sorted so that the report reads the same
-// every time.
-void CheckFolder(const fs::path &dir) {
+// every time; `top` for the game folder itself.
+void CheckFolder(const fs::path &dir, bool top) {
     std::vector<std::string> names;
     std::error_code error;
     for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error))
@@ -166,10 +180,12 @@ void CheckFolder(const fs::path &dir) {
         std::string fault = error ? error.message() : KindFault(status);
         if (fault.empty())
             fault = NameFault(name, &folder);
+        if (fault.empty() && top)
+            fault = InstallerNameFault(name, fs::is_directory(status));
         if (!fault.empty())
             Problem(dir / name, fault);
         else if (fs::is_directory(status))
-            CheckFolder(dir / name);
+            CheckFolder(dir / name, false);
     }
 }
 
@@ -177,7 +193,7 @@ void CheckGame(const fs::path &game) {
     std::error_code error;
     fs::file_status status = fs::symlink_status(game, error);
     if (fs::is_directory(status))
-        CheckFolder(game);
+        CheckFolder(game, true);
     else if (fs::exists(status))
         Problem(game, KindFault(status).empty() ? "a file, not a folder" : KindFault(status));
     fs::file_type kora = fs::symlink_status(game / "kora.exe", error).type();

@@ -2,7 +2,7 @@
 ;   makensis -DGAME=<game directory> -DGAME_FILES=<list> -DOUTFILE=<setup.exe> kora-demo.nsi
 ;   add -DAMD64 for the x86-64 test pair (see scripts/medium)
 ; GAME_FILES, written by tools/game_files.py from the game directory, holds
-; the macros InstallGameFiles, RemoveGameFiles and WriteGameLog: the
+; the macros InstallGameFiles, GameNames and WriteGameLog: the
 ; installer's fixed list of files.
 ; The launcher finds the installation through the key below: "Kora Pro Path"
 ; is the directory, "Uninstall" the command that removes it, whose "-f" names
@@ -19,6 +19,9 @@ SetCompressor /SOLID lzma
 ; Installed files get the time of installation, so setup.exe does not depend
 ; on the file times of the build.
 SetDateSave off
+; A file that cannot be written stops the installation, silent or not, before
+; anything is registered: never skipped into a game that lacks it.
+AllowSkipFiles off
 RequestExecutionLevel admin
 ; The launcher starts the installer by the name setup.exe.
 !pragma warning disable 9000
@@ -216,6 +219,120 @@ Function CheckGivenDirectory
     Pop $R0
 FunctionEnd
 
+!macro FolderFunctions UN
+; The final path of $R4 (a path), in $R5 (handle in $R6); "" where it cannot
+; be opened; $R4 is "error" where the system has none (before Vista).
+Function ${UN}FinalPath
+    StrCpy $R5 ""
+    System::Call 'kernel32::CreateFileW(w R4, i 0x10000, i 7, p 0, i 3, i 0x02200000, p 0) p .R6'
+    IntCmp $R6 -1 done
+    System::Call 'kernel32::GetFinalPathNameByHandleW(p R6, w .R5, i ${NSIS_MAX_STRLEN}, i 0) i .R4'
+    IntCmp $R4 0 0 +2 +2
+        StrCpy $R5 ""
+    done:
+FunctionEnd
+
+; Error flag unless $R0 and $R1 name the same: Windows finds a name whatever
+; the case of its letters, but by no other likeness. Before Vista, exactly.
+Function ${UN}SameName
+    System::Call 'kernel32::CompareStringOrdinal(w R0, i -1, w R1, i -1, i 1) i .R2'
+    StrCmp $R2 2 done
+    StrCmp $R2 "error" 0 bad
+    StrCmpS $R0 $R1 done
+    bad:
+        SetErrors
+    done:
+FunctionEnd
+
+; Error flag unless the folder $R0 is where its name leads: its final path
+; is its own, not another's through a link anywhere on the way, nor spelled
+; with short names. Before Vista, which has no final path, it counts as its
+; own.
+Function ${UN}CheckOwnFolder
+    Push $R0
+    Push $R1
+    Push $R2
+    Push $R4
+    Push $R5
+    Push $R6
+    StrCpy $R4 "$R0\"
+    Call ${UN}FinalPath
+    System::Call 'kernel32::CloseHandle(p R6)'
+    StrCmp $R4 "error" done
+    StrCpy $R1 "\\?\$R0"
+    StrCpy $R2 $R0 2
+    StrCmpS $R2 "\\" 0 +3
+        StrCpy $R2 $R0 "" 1
+        StrCpy $R1 "\\?\UNC$R2"
+    StrCpy $R0 $R5
+    Call ${UN}SameName
+    done:
+    Pop $R6
+    Pop $R5
+    Pop $R4
+    Pop $R2
+    Pop $R1
+    Pop $R0
+FunctionEnd
+!macroend
+!insertmacro FolderFunctions ""
+!insertmacro FolderFunctions "un."
+
+; Error flag where $1, a name the installer writes in the installation,
+; stands there already as anything but itself: a link, or a name under a
+; linked folder, would take the write outside the installation, and the
+; installer runs as an administrator. Before Vista, only links show.
+Function CheckTarget
+    Push $R0
+    Push $R1
+    Push $R3
+    Push $R4
+    Push $R5
+    Push $R6
+    StrCpy $R0 "$INSTDIR\$1"
+    System::Call 'kernel32::GetFileAttributesW(w R0) i .R3'
+    IntCmp $R3 -1 0 look look
+    ; Nothing to look at: nothing there, or a link to nothing, which a write
+    ; would follow to make its target. A new file (gone on closing) can be
+    ; made only where nothing stands.
+    System::Call 'kernel32::CreateFileW(w R0, i 0x40010000, i 0, p 0, i 1, i 0x04000000, p 0) p .R6 ?e'
+    Pop $R3
+    IntCmp $R6 -1 0 made made
+    IntCmp $R3 80 bad
+    IntCmp $R3 183 bad done done
+    made:
+        System::Call 'kernel32::CloseHandle(p R6)'
+        Goto done
+    look:
+    IntOp $R3 $R3 & 0x400
+    IntCmp $R3 0 0 bad bad
+    StrCpy $R4 "$INSTDIR\"
+    Call FinalPath
+    System::Call 'kernel32::CloseHandle(p R6)'
+    StrCmp $R4 "error" done
+    StrCpy $R1 "$R5\$1"
+    StrCpy $R4 $R0
+    Call FinalPath
+    System::Call 'kernel32::CloseHandle(p R6)'
+    StrCpy $R0 $R5
+    Call SameName
+    Goto done
+    bad:
+        SetErrors
+    done:
+    Pop $R6
+    Pop $R5
+    Pop $R4
+    Pop $R3
+    Pop $R1
+    Pop $R0
+FunctionEnd
+
+!macro CheckTarget NAME
+    StrCpy $1 "${NAME}"
+    Call CheckTarget
+!macroend
+
 ; Control characters, for CheckDirectory.
 Function .onInit
     StrCpy $Controls ""
@@ -238,9 +355,37 @@ Function .onInit
 FunctionEnd
 
 Section
+    ; Only a folder that is where its name leads can be removed again: the
+    ; uninstaller removes nothing through a link or under a short name.
+    StrCpy $1 ""
+    IfFileExists "$INSTDIR\*.*" +2
+        StrCpy $1 "made"
+    CreateDirectory "$INSTDIR"
+    StrCpy $R0 $INSTDIR
+    ClearErrors
+    Call CheckOwnFolder
+    IfErrors 0 own
+        StrCmp $1 "made" 0 +2
+            RMDir "$INSTDIR"
+        MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $INSTDIR" /SD IDOK
+        SetErrorLevel 2
+        Abort
+    own:
+    ; What a reinstallation finds in its place must be its own.
+    ClearErrors
+    !insertmacro GameNames CheckTarget
+    !insertmacro CheckTarget "uninst.exe"
+    !insertmacro CheckTarget "install.log"
+    !insertmacro CheckTarget "drivers"
+    !insertmacro CheckTarget "save"
+    IfErrors 0 +4
+        MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $INSTDIR" /SD IDOK
+        SetErrorLevel 2
+        Abort
     !insertmacro InstallGameFiles
     SetOutPath "$INSTDIR"
     ; The sound tool writes drivers\dig.ini; the game keeps its saves in save\.
+    ClearErrors
     CreateDirectory "$INSTDIR\drivers"
     CreateDirectory "$INSTDIR\save"
     WriteUninstaller "$INSTDIR\uninst.exe"
@@ -252,6 +397,12 @@ Section
     !insertmacro WriteGameLog $0
     FileWriteUTF16LE $0 "drivers\$\r$\nsave\$\r$\n"
     FileClose $0
+    ; Without its folders, uninstaller and log the installation would not
+    ; work or could not be removed: then nothing is registered and the
+    ; installer fails.
+    IfErrors 0 +3
+        SetErrorLevel 2
+        Abort
     WriteRegStr HKLM "${KEY}" "Kora Pro Path" "$INSTDIR"
     WriteRegStr HKLM "${KEY}" "Uninstall" "$INSTDIR\uninst.exe -f$INSTDIR\install.log"
 
@@ -302,6 +453,15 @@ Function un.onInit
     StrCmp $2 "\" 0 +2
         StrCpy $3 $INSTDIR -1
     StrCmp $Installation $3 0 usage
+    ; Through a link anywhere on the way (C:\Via\Kora with C:\Via a link to
+    ; C:\New) the files are another folder's, registered by another name.
+    StrCpy $R0 $Installation
+    ClearErrors
+    Call un.CheckOwnFolder
+    IfErrors 0 own
+        MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $Installation" /SD IDOK
+        Abort
+    own:
     Return
     usage:
         MessageBox MB_OK|MB_ICONSTOP "Aufruf: uninst.exe -f<Protokolldatei>" /SD IDOK
@@ -395,17 +555,6 @@ Function un.RemoveName
     Pop $R0
 FunctionEnd
 
-; The final path of $R4 (a path), in $R5; "" where it cannot be opened.
-Function un.FinalPath
-    StrCpy $R5 ""
-    System::Call 'kernel32::CreateFileW(w R4, i 0x10000, i 7, p 0, i 3, i 0x02200000, p 0) p .R6'
-    IntCmp $R6 -1 done
-    System::Call 'kernel32::GetFinalPathNameByHandleW(p R6, w .R5, i ${NSIS_MAX_STRLEN}, i 0) i .R4'
-    IntCmp $R4 0 0 +2 +2
-        StrCpy $R5 ""
-    done:
-FunctionEnd
-
 ; Deletes the file $1 of the installation ($R0) through a handle that names
 ; it there. A link to a file shows as a plain file, but its handle names its
 ; target, which stays. Before Vista there is no such name: deleted by name.
@@ -457,7 +606,10 @@ Function un.CheckShortcut
     System::Call '$3->2()'
     release:
     System::Call '$2->2()'
-    StrCmpS $1 "$Installation\kora.exe" done
+    StrCpy $R0 $1
+    StrCpy $R1 "$Installation\kora.exe"
+    Call un.SameName
+    Goto done
     bad:
         SetErrors
     done:
@@ -467,7 +619,7 @@ Section Uninstall
     ; The launcher starts the uninstaller inside the installation, which
     ; cannot be removed while it is the current directory.
     SetOutPath "$TEMP"
-    !insertmacro RemoveGameFiles
+    !insertmacro GameNames RemoveName
     !insertmacro RemoveName "uninst.exe"
     FileOpen $0 $Log r
     FileReadUTF16LE $0 $1
@@ -492,13 +644,18 @@ Section Uninstall
     !insertmacro RemoveName "save"
     ; What names another installation of the demo stays: removing it would
     ; orphan that one.
-    ReadRegStr $0 HKLM "${KEY}" "Kora Pro Path"
-    StrCmpS $0 $Installation 0 +2
+    StrCpy $R1 $Installation
+    ReadRegStr $R0 HKLM "${KEY}" "Kora Pro Path"
+    ClearErrors
+    Call un.SameName
+    IfErrors +2
         DeleteRegKey HKLM "${KEY}"
     DeleteRegKey /ifempty HKLM "SOFTWARE\Halvorn\Kora Manager DEMO"
     DeleteRegKey /ifempty HKLM "SOFTWARE\Halvorn"
-    ReadRegStr $0 HKLM "${ENTRY}" "InstallLocation"
-    StrCmpS $0 $Installation 0 +2
+    ReadRegStr $R0 HKLM "${ENTRY}" "InstallLocation"
+    ClearErrors
+    Call un.SameName
+    IfErrors +2
         DeleteRegKey HKLM "${ENTRY}"
     SetShellVarContext all
     Call un.CheckShortcut

@@ -55,10 +55,14 @@ static void ForgetInstallation(const fs::path &dir) {
         fs::remove_all(dir, error);
 }
 
+static bool NothingRegistered() {
+    return !VendorKeyExists() && !EntryExists() && !fs::exists(Shortcut());
+}
+
 static bool NothingLeft(const fs::path &dir) {
     // A drive root stays: only what the installer would put there counts.
     const fs::path made = dir.has_relative_path() ? dir : dir / "kora.exe";
-    return !VendorKeyExists() && !EntryExists() && !fs::exists(Shortcut()) && !fs::exists(made);
+    return NothingRegistered() && !fs::exists(made);
 }
 
 // Text as the install log holds it: UTF-16, little-endian.
@@ -168,12 +172,13 @@ TEST_F(RealPair, InstallPlayAndUninstallFromTheCd) {
 }
 
 // Removing an older installation leaves the newer one registered, listed and
-// removable; links to or in an installation lead the uninstaller nowhere:
-// their targets stay, and so do the links.
+// removable, by any case of its name; links to or in an installation lead the
+// installer and uninstaller nowhere: their targets stay, and so do the links.
 TEST_F(RealPair, UninstallsOnlyItsOwn) {
     const std::string old_dir = "C:\\Old\\Kora", new_dir = "C:\\New\\Kora";
     const std::string outside = "C:\\outside",
-                      links[] = {"C:\\Via", old_dir + "\\maps", old_dir + "\\notes.txt"};
+                      links[] = {"C:\\Via", "C:\\ViaNew", old_dir + "\\maps",
+                                 old_dir + "\\setsound.exe", old_dir + "\\kora.exe"};
     ForgetInstallation(new_dir);
     RemoveTree(old_dir);
     ASSERT_EQ(SilentInstall(std::wstring(old_dir.begin(), old_dir.end())), 0u);
@@ -185,17 +190,31 @@ TEST_F(RealPair, UninstallsOnlyItsOwn) {
         RemoveTree(old_dir);
         RemoveTree(outside);
         DeleteFileA((outside + ".txt").c_str());
+        DeleteFileA((outside + ".new").c_str());
     });
     fs::create_directories(outside + "\\sub");
-    ASSERT_TRUE(MakeLink(links[0], new_dir) && MakeLink(links[1], outside) &&
-                MakeLink(links[2], outside + ".txt"));
+    // Installing there again writes through no link it finds: first one that
+    // leads to nothing (the write would make its target), then the others.
+    const std::wstring old_wide(old_dir.begin(), old_dir.end());
+    ASSERT_TRUE(WriteBytes(outside + ".new", "") && MakeLink(links[4], outside + ".new"));
+    DeleteFileA((outside + ".new").c_str());
+    EXPECT_NE(SilentInstall(old_wide), 0u);
+    EXPECT_FALSE(fs::exists(outside + ".new"));
+    RemoveLink(links[4]);
+    ASSERT_TRUE(MakeLink(links[0], new_dir) && MakeLink(links[1], "C:\\New") &&
+                MakeLink(links[2], outside) && MakeLink(links[3], outside + ".txt"));
+    EXPECT_NE(SilentInstall(old_wide), 0u);
     std::string log = ReadBytes(old_dir + "\\install.log");
-    ASSERT_TRUE(WriteBytes(old_dir + "\\install.log",
-                           log + Utf16(L"maps\\kept.txt\r\nmaps\\sub\\\r\nnotes.txt\r\n")));
+    ASSERT_TRUE(
+        WriteBytes(old_dir + "\\install.log", log + Utf16(L"maps\\kept.txt\r\nmaps\\sub\\\r\n")));
 
-    // Started through a link to its folder, the new one's removes nothing.
-    Program via;
-    ASSERT_TRUE(via.Start("C:\\Via\\uninst.exe /S -fC:\\Via\\install.log", "C:\\"));
+    // Started through a link to its folder or above it, the new one's
+    // removes nothing.
+    Program via[2];
+    const std::string via_dirs[] = {"C:\\Via", "C:\\ViaNew\\Kora"};
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(via[i].Start(via_dirs[i] + "\\uninst.exe /S -f" + via_dirs[i] + "\\install.log",
+                                 "C:\\"));
     Program uninstaller;
     ASSERT_TRUE(
         uninstaller.Start(old_dir + "\\uninst.exe /S -f" + old_dir + "\\install.log", "C:\\"));
@@ -203,7 +222,7 @@ TEST_F(RealPair, UninstallsOnlyItsOwn) {
     // It starts again from the temporary folder and removes its own last.
     EXPECT_TRUE(WaitUntil([&] { return !fs::exists(old_dir + "\\install.log"); }, 10000));
     EXPECT_EQ(ReadBytes(outside + "\\kept.txt") + ReadBytes(outside + ".txt"), "keptkept");
-    EXPECT_TRUE(fs::exists(outside + "\\sub"));
+    EXPECT_TRUE(fs::exists(outside + "\\sub") && fs::exists(new_dir + "\\kora.exe"));
     std::string path;
     EXPECT_TRUE(ReadInstallValue("Kora Pro Path", &path));
     EXPECT_EQ(path, new_dir);
@@ -212,7 +231,12 @@ TEST_F(RealPair, UninstallsOnlyItsOwn) {
 
     ASSERT_TRUE(launcher.Start("D:\\start.exe", "D:\\"));
     EXPECT_TRUE(launcher.ButtonsBecome("Install Sound Uninstall Readme Exit"));
-    UninstallFromLauncher();
+    launcher.Click(IDC_EXIT);
+    EXPECT_EQ(launcher.WaitExit(), 0);
+    // Windows finds a folder whatever the case of its letters: so does the
+    // uninstaller, when it tells its own records from another's.
+    Program lower;
+    ASSERT_TRUE(lower.Start("c:\\new\\kora\\uninst.exe /S -fc:\\new\\kora\\install.log", "C:\\"));
     EXPECT_TRUE(WaitUntil([&] { return NothingLeft(new_dir); }, 10000));
 }
 
@@ -223,13 +247,19 @@ static std::wstring Padded(const std::wstring &head, size_t length) {
 // The installer takes exactly the folders the launcher reads as written:
 // "Kora Pro Path" with its backslash in 127 characters, by its path rules,
 // one code-page byte per character, and no " -f" before the uninstall
-// command's own.
+// command's own, and only where its name leads, through no link. Where a
+// folder stands in the way of a file it writes, it fails and registers
+// nothing.
 TEST_F(RealPair, InstallsOnlyWhereTheLauncherReadsIt) {
     const struct {
         const char *name;
         std::wstring dir;
         bool installs;
-    } rows[] = {{"blank before -f", L"C:\\Kora -f Demo", false},
+        const char *in_the_way = nullptr;
+    } rows[] = {{"game file in the way", L"C:\\Kora Demo\\Busy", false, "kora.exe"},
+                {"log in the way", L"C:\\Kora Demo\\Busy", false, "install.log"},
+                {"link on the way", L"C:\\Linked\\Kora", false},
+                {"blank before -f", L"C:\\Kora -f Demo", false},
                 {"128 with backslash", Padded(L"C:\\Kora Demo\\", 127), false},
                 {"dot at the end", L"C:\\Kora Demo\\Kora.", false},
                 {"empty segment", L"C:\\Kora Demo\\\\Kora", false},
@@ -238,14 +268,20 @@ TEST_F(RealPair, InstallsOnlyWhereTheLauncherReadsIt) {
                 {"drive root", L"C:\\", false},
                 {"-f without blank", L"C:\\Kora Demo-fun\\Kora-fDemo", true},
                 {"127 with backslash", Padded(L"C:\\Kora Demo\\", 126), true}};
+    ASSERT_TRUE(MakeLink("C:\\Linked", "C:\\Kora Demo"));
+    std::shared_ptr<void> unlink(nullptr, [](void *) { RemoveLink("C:\\Linked"); });
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         ForgetInstallation(row.dir);
+        if (row.in_the_way)
+            fs::create_directories(fs::path(row.dir) / row.in_the_way);
         DWORD status = SilentInstall(row.dir);
         if (!row.installs) {
             EXPECT_NE(status, 0u);
             // Nor in the folder the installer would otherwise offer.
-            EXPECT_TRUE(NothingLeft(row.dir) && !fs::exists(DefaultDir()));
+            EXPECT_TRUE((row.in_the_way ? NothingRegistered() : NothingLeft(row.dir)) &&
+                        !fs::exists(DefaultDir()));
+            ForgetInstallation(row.dir);
             continue;
         }
         ASSERT_EQ(status, 0u);

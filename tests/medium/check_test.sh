@@ -40,6 +40,8 @@ rows=(
     "touch game/ｘ.txt|/game/ｘ.txt: name holds a character Windows-1252 cannot hold"
     "touch 'game/nul .txt'|/game/nul .txt: name is a device's"
     "touch game/COM³.txt|/game/COM³.txt: name is a device's"
+    "touch game/Uninst.exe|/game/Uninst.exe: the installer writes its own uninst.exe"
+    "touch game/drivers|/game/drivers: not a folder: the installer makes its folder drivers"
     "true|C:\\Kora.: the launcher's path rules refuse|C:\\Kora."
     "true|the launcher would cut this uninstall command|C:\\Games -fx\\Kora"
     "true|C:\\Games\\COM1\\Kora: a segment names a device|C:\\Games\\COM1\\Kora"
@@ -69,6 +71,8 @@ named="$work/c p\"\${X}"
 cp -r "$good" "$named"
 mkdir "$named/game/\$zz \${PRODUCT}"
 touch "$named/game/cost\$5 \${X}.txt" "$named/game/Käse €.txt" "$named/game/\$zz \${PRODUCT}/\$1"
+# A folder the installer makes too may come with the game.
+mkdir "$named/game/save" && touch "$named/game/save/start.sav"
 # More names than one string of the installer holds: a string over its 1024
 # characters is cut when the installer runs, and a cut log line names
 # another file.
@@ -76,8 +80,11 @@ mkdir "$named/game/maps"
 for i in {1..40}; do touch "$named/game/maps/map $i of the demo's campaign.dat"; done
 python3 "$root/tools/game_files.py" "$named/game" "$work/list.nsh"
 awk 'length > 1024 { exit 1 }' "$work/list.nsh" || fail "a string of the installer's list is over 1024 characters"
+# What the output folder held besides the image stays.
+mkdir -p "$work/out/stage" && touch "$work/out/stage/mine"
 (cd "$work" && LC_ALL=C "$root/scripts/medium" --content "c p\"\${X}" >"$work/master.log" 2>&1) &&
     [ -s "$work/out/kora-demo.iso" ] || fail "awkward names not mastered: $(tail -3 "$work/master.log")"
+[ -e "$work/out/stage/mine" ] || fail "mastering removed what its output folder held"
 # Under a locale that reads them, the same content gives the same bytes.
 MEDIUM_OUT=$work/out-utf8 LC_ALL=C.UTF-8 "$root/scripts/medium" --content "$named" >"$work/master-utf8.log" 2>&1 &&
     cmp "$work/out/kora-demo.iso" "$work/out-utf8/kora-demo.iso" || fail "C and C.UTF-8 master other bytes"
