@@ -48,6 +48,10 @@ bool IsSingleByte(const char *ansi) {
     return true;
 }
 
+bool IsExactAnsiText(const char *ansi) {
+    return !strchr(ansi, '?') && IsSingleByte(ansi);
+}
+
 // Read back, the spelling must give `wide` again: a best fit (a fullwidth
 // 'O' for 'O') or a default character does not.
 bool ToAnsi(const wchar_t *wide, char *ansi, size_t capacity) {

@@ -35,4 +35,9 @@ bool ToAnsi(const wchar_t *wide, char *ansi, size_t capacity);
 // hands out such text as it is; ToAnsi refuses it on the others.
 bool IsSingleByte(const char *ansi);
 
+// True for text the 95 family hands out that spells what it stands for: no
+// '?', its stand-in for a character the code page could not hold, and one
+// byte per character.
+bool IsExactAnsiText(const char *ansi);
+
 HWND MainWindow();

@@ -17,7 +17,7 @@ const char *PlatformCommandLine(bool *exact) {
     const char *line = GetCommandLineA();
     const wchar_t *wide = Calls().GetCommandLineW ? Calls().GetCommandLineW() : nullptr;
     if (!wide) {
-        *exact = !strchr(line, '?') && IsSingleByte(line);
+        *exact = IsExactAnsiText(line);
         return line;
     }
     size_t capacity = strlen(line) + 1;

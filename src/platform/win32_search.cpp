@@ -20,7 +20,7 @@ static void TakeName(PlatformSearch *search, const char **name, bool *exact) {
         *exact = ToAnsi(search->wide_data.cFileName, search->name, sizeof search->name);
     } else {
         lstrcpynA(search->name, search->ansi_data.cFileName, sizeof search->name);
-        *exact = !strchr(search->name, '?') && IsSingleByte(search->name);
+        *exact = IsExactAnsiText(search->name);
     }
     if (!*exact)
         search->name[0] = '\0';
