@@ -18,7 +18,6 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -154,10 +153,10 @@ std::string NameFault(const std::string &name, std::map<std::string, std::string
 // would be replaced, or keep the folder from being made. Why, or "".
 std::string InstallerNameFault(const std::string &name, bool folder) {
     for (const char *own : {"uninst.exe", "install.log"})
-        if (strcasecmp(name.c_str(), own) == 0)
+        if (SameNoCase(name.c_str(), own, strlen(own) + 1))
             return std::string("the installer writes its own ") + own + " there";
     for (const char *own : {"drivers", "save"})
-        if (!folder && strcasecmp(name.c_str(), own) == 0)
+        if (!folder && SameNoCase(name.c_str(), own, strlen(own) + 1))
             return std::string("not a folder: the installer makes its folder ") + own + " there";
     return "";
 }
