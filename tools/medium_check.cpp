@@ -34,6 +34,17 @@ namespace {
 // Joliet keeps at most 64 UCS-2 characters of a name.
 const size_t kJolietNameChars = 64;
 
+// The installer may be given any folder the launcher accepts: up to
+// kDirBytes - 1 characters with the backslash the launcher adds. Below it,
+// every path must fit Windows' MAX_PATH with its NUL, a folder's leaving
+// room for an 8.3 name, as CreateDirectory demands. The installer's strings
+// hold 1024 characters, so MAX_PATH is the limit that binds.
+const size_t kLongestInstallation = kDirBytes - 1;
+const size_t kMaxPath = 260;
+
+// makensis maps each file into memory by a 32-bit signed size.
+const uintmax_t kInstallerFileLimit = 0x7FFFFFFF;
+
 int g_problems = 0;
 
 void Problem(const std::string &what, const std::string &why) {
@@ -161,9 +172,59 @@ std::string InstallerNameFault(const std::string &name, bool folder) {
     return "";
 }
 
-// Every entry below `dir`, names sorted so that the report reads the same
-// every time; `top` for the game folder itself.
-void CheckFolder(const fs::path &dir, bool top) {
+// An 8.3 name holding a '~' may be the short name Windows gives another
+// entry of its folder (KORAMA~1.TXT for "kora manager long.txt"): the
+// installer, opening it by that name, would write into the other entry.
+std::string ShortNameFault(const char *windows) {
+    const char *dot = strchr(windows, '.');
+    size_t base = dot ? (size_t)(dot - windows) : strlen(windows);
+    bool short_shaped = base <= 8 && (!dot || (strlen(dot + 1) <= 3 && !strchr(dot + 1, '.')));
+    if (!strchr(windows, '~') || !short_shaped)
+        return "";
+    return "name shaped like a short (8.3) name with a '~', which may be another entry's own "
+           "short name: the installer would write into that entry";
+}
+
+// Why the entry of `chars` characters below the installation folder cannot
+// be installed into the longest folder the launcher accepts, or "".
+std::string PathLengthFault(size_t chars, bool folder) {
+    size_t limit = (folder ? kMaxPath - 12 : kMaxPath) - 1;
+    if (kLongestInstallation + chars <= limit)
+        return "";
+    return std::string("path of ") + std::to_string(chars) +
+           " characters below the installation folder: below the longest folder the launcher "
+           "accepts (" + std::to_string(kLongestInstallation) +
+           " characters with its backslash) it would be over the " + std::to_string(limit) +
+           " characters Windows holds for a " + (folder ? "folder" : "file") + " (MAX_PATH)";
+}
+
+std::string FileSizeFault(const fs::path &path) {
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        (uintmax_t)info.st_size <= kInstallerFileLimit)
+        return "";
+    return std::to_string((uintmax_t)info.st_size) + " bytes: the installer holds no file over " +
+           std::to_string(kInstallerFileLimit) + " bytes (2 GiB)";
+}
+
+// What the installer could not write as this entry of the game, `*chars`
+// characters below the installation folder once it returns; why, or "".
+std::string InstalledEntryFault(const fs::path &path, const std::string &name, bool folder,
+                                size_t *chars) {
+    char windows[4 * 256];
+    Utf8ToWindows1252(name.c_str(), windows, sizeof windows);
+    *chars += (*chars ? 1 : 0) + strlen(windows);
+    std::string fault = ShortNameFault(windows);
+    if (fault.empty())
+        fault = PathLengthFault(*chars, folder);
+    return fault.empty() && !folder ? FileSizeFault(path) : fault;
+}
+
+// Every entry below `dir`, which lies `below` characters below the game
+// folder (0 for the game folder itself), names sorted so that the report
+// reads the same every time.
+void CheckFolder(const fs::path &dir, size_t below) {
+    const bool top = below == 0;
     std::vector<std::string> names;
     std::error_code error;
     for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error))
@@ -181,10 +242,13 @@ void CheckFolder(const fs::path &dir, bool top) {
             fault = NameFault(name, &folder);
         if (fault.empty() && top)
             fault = InstallerNameFault(name, fs::is_directory(status));
+        size_t chars = below;
+        if (fault.empty())
+            fault = InstalledEntryFault(dir / name, name, fs::is_directory(status), &chars);
         if (!fault.empty())
             Problem(dir / name, fault);
         else if (fs::is_directory(status))
-            CheckFolder(dir / name, false);
+            CheckFolder(dir / name, chars);
     }
 }
 
@@ -192,7 +256,7 @@ void CheckGame(const fs::path &game) {
     std::error_code error;
     fs::file_status status = fs::symlink_status(game, error);
     if (fs::is_directory(status))
-        CheckFolder(game, true);
+        CheckFolder(game, 0);
     else if (fs::exists(status))
         Problem(game, KindFault(status).empty() ? "a file, not a folder" : KindFault(status));
     fs::file_type kora = fs::symlink_status(game / "kora.exe", error).type();
