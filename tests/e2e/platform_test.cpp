@@ -54,3 +54,46 @@ TEST(Platform, QuietDriveErrorsSetsOnlyThatFlag) {
     PlatformQuietDriveErrors();
     EXPECT_EQ(SetErrorMode(0), (UINT)SEM_FAILCRITICALERRORS);
 }
+
+// The placeholder is created only where no file stands: a sound
+// configuration written after the probe looked stays as it is.
+TEST(Platform, CreateFileNeverReplacesAFile) {
+    std::string path = kDir + "dig.ini";
+    ASSERT_TRUE(WriteBytes(path, "[tool's own]"));
+    EXPECT_FALSE(PlatformCreateFile(path.c_str(), "\r\n", 2));
+    EXPECT_EQ(ReadBytes(path), "[tool's own]");
+}
+
+// A file of 4 GiB and a few bytes is over every limit, not a few bytes long.
+TEST(Platform, ReadFileRefusesASizeWithAHighWord) {
+    std::string path = kDir + "huge.txt";
+    ASSERT_TRUE(WriteBytes(path, ""));
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    LONG high = 1; // sparse on the host: nothing is written
+    ASSERT_NE(SetFilePointer(file, 5, &high, FILE_BEGIN), INVALID_SET_FILE_POINTER);
+    ASSERT_TRUE(SetEndOfFile(file) && CloseHandle(file));
+    size_t size = 0;
+    char *data = PlatformReadFile(path.c_str(), 1 << 20, 1, &size);
+    EXPECT_EQ(data, nullptr) << size << " bytes read";
+    free(data);
+    DeleteFileA(path.c_str());
+}
+
+// The shell's DLL comes from the system folder, never from beside the
+// program: one planted there, which Wine loads first under
+// WINEDLLOVERRIDES=shell32=n,b, stays unloaded.
+TEST(PlatformShell, Shell32PlantedBesideTheProgramIsNotLoaded) {
+    char own[MAX_PATH];
+    std::string dir(own, GetModuleFileNameA(nullptr, own, MAX_PATH));
+    dir.erase(dir.find_last_of('\\') + 1);
+    ASSERT_EQ(GetModuleHandleA("shell32.dll"), nullptr) << "loaded before the test";
+    ASSERT_TRUE(CopyFileA(E2E_PLANTED_SHELL32, (dir + "shell32.dll").c_str(), FALSE));
+    DeleteFileA((dir + "shell32-loaded.mark").c_str());
+    PlatformShellStart(E2E_RECORDER_EXE, "");
+    EXPECT_EQ(GetFileAttributesA((dir + "shell32-loaded.mark").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the planted shell32.dll was loaded";
+    HMODULE shell = GetModuleHandleA("shell32.dll");
+    char *planted = shell ? (char *)(void *)GetProcAddress(shell, "ShellExecuteExA") : nullptr;
+    EXPECT_NE(planted, nullptr) << "no system shell32.dll loaded";
+    DeleteFileA((dir + "shell32-loaded.mark").c_str());
+}

@@ -42,6 +42,7 @@ rows=(
     "touch game/ｘ.txt|/game/ｘ.txt: name holds a character Windows-1252 cannot hold"
     "touch 'game/nul .txt'|/game/nul .txt: name is a device's"
     "touch game/COM³.txt|/game/COM³.txt: name is a device's"
+    "touch game/lpt¹.exe|/game/lpt¹.exe: name is a device's"
     "touch game/KÄSE.txt game/käse.txt|/game/käse.txt: the same name on Windows as KÄSE.txt"
     "touch game/$(printf '\302\200').txt|.txt: name holds a character Windows-1252 cannot hold"
     "touch 'game/setsound.exe '|/game/setsound.exe : name ends in a dot or a blank"

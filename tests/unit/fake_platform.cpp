@@ -171,7 +171,8 @@ static const std::map<std::string, void (*)(FakePlatform &)> kSettings = {
     {"!fail", [](FakePlatform &fake) { fake.create_result = kStartFailed; }},
     {"!elevate", [](FakePlatform &fake) { fake.create_result = kStartNeedsElevation; }},
     {"!decline", [](FakePlatform &fake) { fake.shell_result = false; }},
-    {"!nocd", [](FakePlatform &fake) { fake.unenterable.insert("c:\\demo"); }}};
+    {"!nocd", [](FakePlatform &fake) { fake.unenterable.insert("c:\\demo"); }},
+    {"!locked", [](FakePlatform &fake) { fake.programs_unopenable = true; }}};
 
 void FakePlatform::Apply(const std::string &change) {
     if (kSettings.count(change))
@@ -268,13 +269,15 @@ PlatformEntry *PlatformOpenEntry(const char *path, EntryKind kind) {
                 (g_fake.dirs.count(real) || !g_fake.final_paths);
     if (kind == kEntryDirectory ? !g_fake.dirs.count(real) : !g_fake.files.count(real))
         return nullptr;
+    if (kind == kEntryProgram && g_fake.programs_unopenable)
+        return nullptr;
     link = link && kind != kEntryProgram;
     g_fake.open_entries.insert(real);
     return new PlatformEntry{g_fake.Absolute(path), real, link};
 }
 
 bool PlatformSameEntry(PlatformEntry *a, PlatformEntry *b) {
-    return a->real == b->real;
+    return a && b && a->real == b->real;
 }
 
 bool PlatformEntryIsLink(PlatformEntry *entry) {

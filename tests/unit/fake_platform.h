@@ -42,6 +42,7 @@ struct FakePlatform {
     std::function<void()> while_waiting; // runs while the question or the sound tool is open
     StartResult create_result = kStarted;
     bool shell_result = true;
+    bool programs_unopenable = false; // no program opens to be compared
 
     // Everything that changes the machine or starts something, in order,
     // with paths as the launcher named them (made absolute, lower case).
@@ -69,7 +70,7 @@ struct FakePlatform {
     // removes a file or a directory with everything in it. Paths must be
     // absolute. Settings: "!nofinal" no final paths, "!95" the 95 family, "!fail" no process can
     // be created, "!elevate" each needs elevation, "!decline" the shell
-    // fails, "!nocd" C:\DEMO cannot be entered.
+    // fails, "!nocd" C:\DEMO cannot be entered, "!locked" no program opens.
     void Apply(const std::string &change);
 
     static std::string ParentOf(const std::string &real);
