@@ -93,7 +93,8 @@ TEST(PlatformShell, Shell32PlantedBesideTheProgramIsNotLoaded) {
     EXPECT_EQ(GetFileAttributesA((dir + "shell32-loaded.mark").c_str()), INVALID_FILE_ATTRIBUTES)
         << "the planted shell32.dll was loaded";
     HMODULE shell = GetModuleHandleA("shell32.dll");
-    char *planted = shell ? (char *)(void *)GetProcAddress(shell, "ShellExecuteExA") : nullptr;
-    EXPECT_NE(planted, nullptr) << "no system shell32.dll loaded";
-    DeleteFileA((dir + "shell32-loaded.mark").c_str());
+    void *execute = shell ? (void *)GetProcAddress(shell, "ShellExecuteExA") : nullptr;
+    EXPECT_NE(execute, nullptr) << "no system shell32.dll loaded";
+    for (const char *name : {"shell32-loaded.mark", "shell32.dll"})
+        DeleteFileA((dir + name).c_str());
 }
