@@ -135,7 +135,7 @@ TEST_F(Probe, UninstallCommandSplitsAtTheFirstDashFOrTheClosingQuote) {
         // Device names, each also a file: Windows would open the device.
         {"C:\\DEMO\\aux.exe -fx", "C:\\DEMO\\aux.exe", "-fx", "-- on -- "},
         {"C:\\CON\\u.exe -fx", "C:\\CON\\u.exe", "-fx", "-- on -- "},
-        {"C:\\DEMO\\Prn -fx", "C:\\DEMO\\Prn", "-fx", "-- on -- "},
+        {"C:\\DEMO\\Prn.exe -fx", "C:\\DEMO\\Prn.exe", "-fx", "-- on -- "},
         {"C:\\DEMO\\CONIN$.x -fx", "C:\\DEMO\\CONIN$.x", "-fx", "-- on -- "},
         {"C:\\DEMO\\COM\xB9.exe -fx", "C:\\DEMO\\COM\xB9.exe", "-fx", "-- on -- "},
     };
@@ -143,7 +143,7 @@ TEST_F(Probe, UninstallCommandSplitsAtTheFirstDashFOrTheClosingQuote) {
     for (const char *program :
          {"C:\\DEMO\\uninst.exe", "C:\\my-files\\DEMO\\uninst.exe", "C:\\a-f\\uninst.exe",
           "C:\\u.exe", "C:\\my -f dir\\u.exe", "C:\\u.bat", "C:\\DEMO\\aux.exe", "C:\\CON\\u.exe",
-          "C:\\DEMO\\Prn", "C:\\DEMO\\CONIN$.x", "C:\\DEMO\\COM\xB9.exe"})
+          "C:\\DEMO\\Prn.exe", "C:\\DEMO\\CONIN$.x", "C:\\DEMO\\COM\xB9.exe"})
         g_fake.AddFile(program);
     for (bool family : {false, true})
         for (const auto &c : cases) {
