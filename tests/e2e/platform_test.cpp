@@ -89,7 +89,7 @@ TEST(PlatformShell, Shell32PlantedBesideTheProgramIsNotLoaded) {
     ASSERT_EQ(GetModuleHandleA("shell32.dll"), nullptr) << "loaded before the test";
     ASSERT_TRUE(CopyFileA(E2E_PLANTED_SHELL32, (dir + "shell32.dll").c_str(), FALSE));
     DeleteFileA((dir + "shell32-loaded.mark").c_str());
-    PlatformShellStart(E2E_RECORDER_EXE, "");
+    PlatformShellStart((kDir + "none.exe").c_str(), ""); // nothing starts, nothing else loads
     EXPECT_EQ(GetFileAttributesA((dir + "shell32-loaded.mark").c_str()), INVALID_FILE_ATTRIBUTES)
         << "the planted shell32.dll was loaded";
     HMODULE shell = GetModuleHandleA("shell32.dll");
