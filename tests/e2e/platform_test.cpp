@@ -79,6 +79,10 @@ struct FamilyRow {
     bool ansi, wide, final_paths;
 };
 
+void PrintTo(const FamilyRow &row, std::ostream *out) {
+    *out << row.name;
+}
+
 class CallTable : public ::testing::TestWithParam<FamilyRow> {};
 
 TEST_P(CallTable, FollowsTheReportedVersion) {
