@@ -27,6 +27,7 @@ RequestExecutionLevel admin
 !pragma warning disable 9000
 
 !include FileFunc.nsh
+!include LogicLib.nsh
 !include TextFunc.nsh
 !include /CHARSET=UTF8 "${GAME_FILES}"
 
@@ -61,6 +62,17 @@ UninstPage instfiles
 
 Var Char
 Var Controls
+; Why the folder is refused, for the one line that says so; "" while nothing is.
+Var Why
+; "1" when the folder is the demo's own registered installation.
+Var Reinstall
+
+; Ends the installation before anything is written, with one line saying why.
+Function Refuse
+    MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden ($Why): $INSTDIR" /SD IDOK
+    SetErrorLevel 2
+    Abort
+FunctionEnd
 
 ; Error flag set when the character at $R1 of $R0 is one of the string on
 ; top of the stack (popped).
@@ -196,25 +208,35 @@ Function .onVerifyInstDir
         Abort
 FunctionEnd
 
-; The runtime cuts $CMDLINE where " /D=" begins and replaces a folder it
+; The runtime takes a folder only from a " /D=" that ends the command line,
+; unquoted and in capitals: it cuts $CMDLINE there, and replaces a folder it
 ; finds unusable (a '/', a drive root) with the default before .onInit runs.
-; The folder given is the rest of the process's own command line; error flag
-; unless it is $INSTDIR exactly.
+; Any other spelling ("/D=..." quoted, /d=) is still in $CMDLINE and would
+; install into the default folder. The folder taken is the rest of the
+; process's own command line. Sets $Why unless that is $INSTDIR exactly and
+; no other /D= was given.
 Function CheckGivenDirectory
     Push $R0
     Push $R1
-    ClearErrors
-    System::Call 'kernel32::GetCommandLineW() w .R0'
+    Push $R2
     StrLen $R1 $CMDLINE
+    ${For} $R2 0 $R1
+        StrCpy $R0 $CMDLINE 3 $R2
+        ${If} $R0 == "/D="
+            StrCpy $Why "/D= gilt nur am Ende, ohne Anf${U+00FC}hrungszeichen und gro${U+00DF} geschrieben"
+        ${EndIf}
+    ${Next}
+    System::Call 'kernel32::GetCommandLineW() w .R0'
     StrCpy $R0 $R0 "" $R1
-    StrCmp $R0 "" done
-    StrCpy $R1 $R0 4
-    StrCpy $R0 $R0 "" 4
-    StrCmpS $R1 " /D=" 0 refuse
-    StrCmpS $R0 $INSTDIR done
-    refuse:
-        SetErrors
-    done:
+    ${If} $R0 != ""
+        StrCpy $R1 $R0 4
+        StrCpy $R0 $R0 "" 4
+        ${IfNot} $R1 S== " /D="
+        ${OrIfNot} $R0 S== $INSTDIR
+            StrCpy $Why "/D= nicht genau so verwendbar"
+        ${EndIf}
+    ${EndIf}
+    Pop $R2
     Pop $R1
     Pop $R0
 FunctionEnd
@@ -279,9 +301,12 @@ FunctionEnd
 !insertmacro FolderFunctions "un."
 
 ; Error flag where $1, a name the installer writes in the installation,
-; stands there already as anything but itself: a link, or a name under a
-; linked folder, would take the write outside the installation, and the
-; installer runs as an administrator. Before Vista, only links show.
+; stands there already. Only the demo's own registered installation may hold
+; it, and there only as itself: a link, or a name under a linked folder,
+; would take the write outside the installation, and the installer runs as
+; an administrator. Before Vista, only links show. Anywhere else the name is
+; the user's, whose file would be written over and later removed with the
+; installation. Leaves the first such name in $Why.
 Function CheckTarget
     Push $R0
     Push $R1
@@ -304,6 +329,7 @@ Function CheckTarget
         System::Call 'kernel32::CloseHandle(p R6)'
         Goto done
     look:
+    StrCmp $Reinstall "1" 0 bad
     IntOp $R3 $R3 & 0x400
     IntCmp $R3 0 0 bad bad
     StrCpy $R4 "$INSTDIR\"
@@ -320,6 +346,11 @@ Function CheckTarget
     bad:
         SetErrors
     done:
+    ${If} ${Errors}
+    ${AndIf} $Why == ""
+        StrCpy $Why "$1 steht im Weg"
+    ${EndIf}
+    ClearErrors
     Pop $R6
     Pop $R5
     Pop $R4
@@ -333,6 +364,19 @@ FunctionEnd
     Call CheckTarget
 !macroend
 
+; $Reinstall is "1" when the launcher's key names $INSTDIR as the demo's
+; installation, in any case of its letters.
+Function FindReinstall
+    StrCpy $Reinstall ""
+    ReadRegStr $R0 HKLM "${KEY}" "Kora Pro Path"
+    StrCpy $R1 $INSTDIR
+    ClearErrors
+    Call SameName
+    ${IfNot} ${Errors}
+        StrCpy $Reinstall "1"
+    ${EndIf}
+FunctionEnd
+
 ; Control characters, for CheckDirectory.
 Function .onInit
     StrCpy $Controls ""
@@ -343,45 +387,51 @@ Function .onInit
         IntOp $0 $0 + 1
         IntCmp $0 32 0 control
     ; A silent installation never shows the directory page: /D= is checked here.
-    IfSilent 0 done
-    Call CheckGivenDirectory
-    IfErrors refuse
-    Call CheckDirectory
-    IfErrors 0 done
-    refuse:
-        MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $INSTDIR" /SD IDOK
-        Abort
-    done:
+    ${If} ${Silent}
+        Call CheckGivenDirectory
+        ${If} $Why == ""
+            Call CheckDirectory
+            ${If} ${Errors}
+                StrCpy $Why "vom Startprogramm nicht lesbar"
+            ${EndIf}
+        ${EndIf}
+        ${If} $Why != ""
+            Call Refuse
+        ${EndIf}
+    ${EndIf}
 FunctionEnd
 
 Section
     ; Only a folder that is where its name leads can be removed again: the
     ; uninstaller removes nothing through a link or under a short name.
     StrCpy $1 ""
-    IfFileExists "$INSTDIR\*.*" +2
+    ${IfNot} ${FileExists} "$INSTDIR\*.*"
         StrCpy $1 "made"
+    ${EndIf}
     CreateDirectory "$INSTDIR"
     StrCpy $R0 $INSTDIR
     ClearErrors
     Call CheckOwnFolder
-    IfErrors 0 own
-        StrCmp $1 "made" 0 +2
+    ${If} ${Errors}
+        ${If} $1 == "made"
             RMDir "$INSTDIR"
-        MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $INSTDIR" /SD IDOK
-        SetErrorLevel 2
-        Abort
-    own:
-    ; What a reinstallation finds in its place must be its own.
+        ${EndIf}
+        StrCpy $Why "Verkn${U+00FC}pfung oder Kurzname auf dem Weg"
+        Call Refuse
+    ${EndIf}
+    ; Nothing of the user's may stand where the installer writes, nor what a
+    ; reinstallation finds in its place be anything but its own. A folder the
+    ; installer made itself just now is empty.
+    Call FindReinstall
     ClearErrors
     !insertmacro GameNames CheckTarget
     !insertmacro CheckTarget "uninst.exe"
     !insertmacro CheckTarget "install.log"
     !insertmacro CheckTarget "drivers"
     !insertmacro CheckTarget "save"
-    IfErrors 0 +4
-        MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $INSTDIR" /SD IDOK
-        SetErrorLevel 2
-        Abort
+    ${If} $Why != ""
+        Call Refuse
+    ${EndIf}
     !insertmacro InstallGameFiles
     SetOutPath "$INSTDIR"
     ; The sound tool writes drivers\dig.ini; the game keeps its saves in save\.
@@ -422,6 +472,8 @@ SectionEnd
 
 Var Log
 Var Installation
+; The first name of the installation that stayed, "" while none has.
+Var Left
 
 ; The log is everything after the first "-f" that begins the arguments or
 ; follows a blank, where the launcher splits the registered command too;
@@ -450,9 +502,14 @@ Function un.onInit
     ${GetParent} $Log $Installation
     StrCpy $2 $INSTDIR 1 -1
     StrCpy $3 $INSTDIR
-    StrCmp $2 "\" 0 +2
+    ${If} $2 == "\"
         StrCpy $3 $INSTDIR -1
-    StrCmp $Installation $3 0 usage
+    ${EndIf}
+    StrCpy $R0 $Installation
+    StrCpy $R1 $3
+    ClearErrors
+    Call un.SameName
+    IfErrors usage
     ; Through a link anywhere on the way (C:\Via\Kora with C:\Via a link to
     ; C:\New) the files are another folder's, registered by another name.
     StrCpy $R0 $Installation
@@ -549,6 +606,14 @@ Function un.RemoveName
     folder:
         RMDir "$R0"
     done:
+    ; Whatever stays, a link passed over or a file held open, keeps the
+    ; installation removable: its uninstaller, log and registration stay.
+    System::Call 'kernel32::GetFileAttributesW(w "$Installation\$1") i .R3'
+    ${If} $R3 != -1
+    ${AndIf} $1 != ""
+    ${AndIf} $Left == ""
+        StrCpy $Left $1
+    ${EndIf}
     Pop $R3
     Pop $R2
     Pop $R1
@@ -571,9 +636,19 @@ Function un.DeleteFile
     StrCpy $R7 "$R5\$1"
     StrCpy $R4 $R0
     Call un.FinalPath
-    StrCmpS $R5 $R7 0 close
+    ; Windows keeps a name's old spelling when a later version writes over
+    ; it in another case: the same name as Windows compares them.
+    Push $R0
+    Push $R1
+    StrCpy $R0 $R5
+    StrCpy $R1 $R7
+    ClearErrors
+    Call un.SameName
+    ${IfNot} ${Errors}
         System::Call 'kernel32::SetFileInformationByHandle(p R6, i 4, *i 1, i 4)'
-    close:
+    ${EndIf}
+    Pop $R1
+    Pop $R0
     System::Call 'kernel32::CloseHandle(p R6)'
     Goto done
     byname:
@@ -620,7 +695,6 @@ Section Uninstall
     ; cannot be removed while it is the current directory.
     SetOutPath "$TEMP"
     !insertmacro GameNames RemoveName
-    !insertmacro RemoveName "uninst.exe"
     FileOpen $0 $Log r
     FileReadUTF16LE $0 $1
     ; The byte order mark the installer writes first.
@@ -636,12 +710,23 @@ Section Uninstall
         StrCmp $1 "" next
         Call un.CheckLogName
         IfErrors next
-        Call un.RemoveName
+        ; The uninstaller goes only once all else has gone.
+        ${If} $1 != "uninst.exe"
+            Call un.RemoveName
+        ${EndIf}
         Goto next
     done:
     FileClose $0
     !insertmacro RemoveName "drivers"
     !insertmacro RemoveName "save"
+    ${If} $Left == ""
+        !insertmacro RemoveName "uninst.exe"
+    ${EndIf}
+    ${If} $Left != ""
+        MessageBox MB_OK|MB_ICONSTOP "Nicht alles konnte entfernt werden ($Left): $Installation" /SD IDOK
+        SetErrorLevel 2
+        Return
+    ${EndIf}
     ; What names another installation of the demo stays: removing it would
     ; orphan that one.
     StrCpy $R1 $Installation
@@ -667,4 +752,7 @@ Section Uninstall
     Call un.RemoveName
     StrCpy $1 ""
     Call un.RemoveName
+    ${If} $Left != ""
+        SetErrorLevel 2
+    ${EndIf}
 SectionEnd
