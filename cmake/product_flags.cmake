@@ -12,3 +12,11 @@ function(launcher_product_flags target)
             -static -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
     endif()
 endfunction()
+
+# No C runtime: the program's own entry and win32_runtime in its place, the
+# four system DLLs, and libgcc for what the compiler itself calls (64-bit
+# division, stack probes).
+function(launcher_without_c_runtime target)
+    target_link_options(${target} PRIVATE -nostdlib)
+    target_link_libraries(${target} PRIVATE win32_runtime kernel32 user32 gdi32 advapi32 gcc)
+endfunction()

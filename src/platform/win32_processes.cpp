@@ -92,9 +92,36 @@ bool PlatformShellStart(const char *program, const char *parameters) {
     return started;
 }
 
+// As the C library's system() runs it: "<COMSPEC>" /c <command>, in the
+// current folder, handles inherited, waited for. Without COMSPEC nothing
+// runs, never an interpreter looked for along PATH.
+static void RunInterpreter(const char *command) {
+    char interpreter[MAX_PATH];
+    DWORD length = GetEnvironmentVariableA("COMSPEC", interpreter, MAX_PATH);
+    char *line = length > 0 && length < MAX_PATH
+                     ? (char *)malloc(length + strlen(command) + 8)
+                     : nullptr;
+    if (!line)
+        return;
+    lstrcpyA(line, "\"");
+    lstrcatA(line, interpreter);
+    lstrcatA(line, "\" /c ");
+    lstrcatA(line, command);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (CreateProcessA(interpreter, line, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                       &process)) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    free(line);
+}
+
 void PlatformRunAndWait(const char *command) {
     UINT mode = SetErrorMode(0); // inherited by the interpreter and the tool
-    system(command);
+    RunInterpreter(command);
     SetErrorMode(mode);
     // Clicks posted to the hidden window while the tool ran are stale; those
     // sent meanwhile arrive here and find a command still running.
