@@ -12,6 +12,7 @@
 #include "launcher/launcher_state.h"
 #include "launcher/path_rules.h"
 #include "launcher/uninstall_command.h"
+#include "platform/platform.h"
 #include "picture/splash_layout.h"
 
 #include <fcntl.h>
@@ -28,6 +29,12 @@
 #include <vector>
 
 namespace fs = std::filesystem;
+
+// The check sees Windows-1252 names only, the page the demo ships for: the
+// launcher's case rule over that page.
+unsigned char PlatformUpperCase(unsigned char c) {
+    return Windows1252Upper(c);
+}
 
 namespace {
 
@@ -108,19 +115,12 @@ void CheckReadme(const fs::path &path) {
                           std::to_string(kReadmeLimit) + " bytes");
 }
 
-// Windows finds a name in a folder whatever the case of its letters.
+// Windows finds a name in a folder whatever the case of its letters: the
+// launcher's own rule.
 std::string WindowsFolded(const char *name) {
     std::string folded;
-    for (; *name; ++name) {
-        unsigned char c = (unsigned char)*name;
-        if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
-            c -= 0x20;
-        else if (c == 0x9A || c == 0x9C || c == 0x9E) // š œ ž
-            c -= 0x10;
-        else if (c == 0xFF) // ÿ
-            c = 0x9F;
-        folded += (char)c;
-    }
+    for (; *name; ++name)
+        folded += (char)PlatformUpperCase((unsigned char)*name);
     return folded;
 }
 

@@ -29,6 +29,7 @@ static SystemCalls Fill() {
     LookUp(kernel, "FindFirstFileW", &calls.FindFirstFileW);
     LookUp(kernel, "FindNextFileW", &calls.FindNextFileW);
     LookUp(GetModuleHandleA("advapi32.dll"), "RegQueryValueExW", &calls.RegQueryValueExW);
+    LookUp(kernel, "LCMapStringW", &calls.LCMapStringW);
     return calls;
 }
 

@@ -8,7 +8,7 @@
 
 // Calls that Windows 95 or NT 4 lack, or that the 95 family exports only to
 // fail, looked up once. A null entry means the system has no such call: the
-// wide ones are all null on the 95 family, the last two before Vista.
+// wide ones are all null on the 95 family, the two of Vista before it.
 struct SystemCalls {
     LPWSTR(WINAPI *GetCommandLineW)();
     HANDLE(WINAPI *FindFirstFileW)(LPCWSTR, WIN32_FIND_DATAW *);
@@ -16,6 +16,7 @@ struct SystemCalls {
     LONG(WINAPI *RegQueryValueExW)(HKEY, LPCWSTR, DWORD *, DWORD *, BYTE *, DWORD *);
     DWORD(WINAPI *GetFinalPathNameByHandleW)(HANDLE, LPWSTR, DWORD, DWORD);
     BOOL(WINAPI *SetFileInformationByHandle)(HANDLE, int, void *, DWORD);
+    int(WINAPI *LCMapStringW)(LCID, DWORD, LPCWSTR, int, LPWSTR, int);
 };
 
 // The table, filled on first use.

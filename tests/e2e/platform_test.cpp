@@ -4,6 +4,7 @@
 #include "world.h"
 
 #include "driver/program.h"
+#include "launcher/code_page.h"
 #include "platform/platform.h"
 
 #include <gtest/gtest.h>
@@ -53,4 +54,13 @@ TEST(Platform, QuietDriveErrorsSetsOnlyThatFlag) {
     SetErrorMode(0);
     PlatformQuietDriveErrors();
     EXPECT_EQ(SetErrorMode(0), (UINT)SEM_FAILCRITICALERRORS);
+}
+
+// The system folds the code page's letters as the check before mastering
+// and the unit tests do, by the file system's table: one case rule.
+TEST(Platform, UpperCaseIsTheFileSystemsInWindows1252) {
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the prefix's code page is " << GetACP() << ", not Windows-1252";
+    for (int c = 0; c < 256; ++c)
+        EXPECT_EQ(PlatformUpperCase((unsigned char)c), Windows1252Upper((unsigned char)c)) << c;
 }
