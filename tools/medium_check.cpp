@@ -206,8 +206,9 @@ void CheckGame(const fs::path &game) {
 void CheckInstallation(const std::string &dir) {
     if (!IsInstallDirectory(dir.c_str()))
         Problem(dir, "the launcher's path rules refuse this installation folder");
-    if (dir.size() + 1 >= kDirBytes)
-        Problem(dir, "with its backslash longer than the 127 characters the launcher keeps");
+    if (dir.size() + 1 > kDirChars)
+        Problem(dir, "with its backslash longer than the " + std::to_string(kDirChars) +
+                         " characters the launcher keeps");
     std::string program = dir + "\\uninst.exe", args = "-f" + dir + "\\install.log";
     if (IsInstallDirectory(dir.c_str()) && !IsProgramPath(program.c_str()))
         Problem(dir, "a segment names a device (CON, NUL, COM1 ...): the launcher starts no "

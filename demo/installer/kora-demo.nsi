@@ -1,5 +1,6 @@
 ; The demo's installer and its uninstaller.
-;   makensis -DGAME=<game directory> -DGAME_FILES=<list> -DOUTFILE=<setup.exe> kora-demo.nsi
+;   makensis -DGAME=<game directory> -DGAME_FILES=<list> -DOUTFILE=<setup.exe>
+;     -DDIR_CHARS=<the launcher's kDirChars> kora-demo.nsi
 ;   add -DAMD64 for the x86-64 test pair (see scripts/medium)
 ; GAME_FILES, written by tools/game_files.py from the game directory, holds
 ; the macros InstallGameFiles, GameNames and WriteGameLog: the
@@ -30,6 +31,9 @@ RequestExecutionLevel admin
 !include LogicLib.nsh
 !include TextFunc.nsh
 !include /CHARSET=UTF8 "${GAME_FILES}"
+
+; The launcher keeps the folder with the backslash it adds in DIR_CHARS.
+!define /math FOLDER_CHARS ${DIR_CHARS} - 1
 
 !define PRODUCT "Kora Manager DEMO"
 !define PUBLISHER "Halvorn"
@@ -150,8 +154,8 @@ Function CheckSegments
     done:
 FunctionEnd
 
-; The launcher takes "Kora Pro Path" with the backslash it adds in 127
-; characters, only by its path rules ("X:\..." or "\\server\share\dir..."),
+; The launcher takes "Kora Pro Path" with the backslash it adds in
+; DIR_CHARS characters, only by its path rules ("X:\..." or "\\server\share\dir..."),
 ; and cuts "Uninstall" at its first " -f". A directory it would misread is
 ; refused: error flag set.
 Function CheckDirectory
@@ -163,7 +167,7 @@ Function CheckDirectory
     ClearErrors
     StrCpy $R0 $INSTDIR
     StrLen $R1 $R0
-    IntCmp $R1 126 0 0 refuse
+    IntCmp $R1 ${FOLDER_CHARS} 0 0 refuse
     ; IfErrors clears the flag it tests: a refusal found below is set again.
     Call CheckCodePage
     IfErrors refuse
