@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Fails unless a 32-bit PE image imports only what Windows 95 and NT 4 export.
 
-The tables in tools/exports/ list, per system, the functions of its
-KERNEL32, USER32, GDI32, ADVAPI32 and msvcrt that this program and its C
-runtime may use. Also checks that the header asks for Windows 4.0.
+The image may import from KERNEL32, USER32, GDI32 and ADVAPI32 alone: no C
+runtime, which Windows 95 before OSR2 does not have. The tables in
+tools/exports/ list, per system and each from the source its header names,
+the functions of those DLLs this program may use. Also checks that the header
+asks for Windows 4.0.
 Usage: check_imports.py EXE
 """
 import os
@@ -11,6 +13,7 @@ import struct
 import sys
 
 TABLES = {"Windows 95": "win95.txt", "NT 4": "nt4.txt"}
+SYSTEM_DLLS = {"KERNEL32", "USER32", "GDI32", "ADVAPI32"}
 
 
 def read_table(name):
@@ -67,6 +70,9 @@ def main():
     if failed:
         print(f"header asks for Windows {os_version} / subsystem {subsystem}, not 4.0")
     found = imports(image)
+    for dll in sorted({dll for dll, _ in found} - SYSTEM_DLLS):
+        print(f"{dll}: not one of the system DLLs {', '.join(sorted(SYSTEM_DLLS))}")
+        failed = True
     for system, table in TABLES.items():
         exports = read_table(table)
         for dll, function in found:

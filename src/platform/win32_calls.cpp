@@ -2,34 +2,33 @@
 // both export, and finds anything newer here, once.
 #include "win32_calls.h"
 
-#include <stdlib.h>
-#include <string.h>
-#include <wchar.h>
-
-// The 95 family sets the top bit of the version; its wide calls, where it
-// exports them at all, only fail, so none is used there.
-bool IsAnsiFamily() {
-    return (GetVersion() & 0x80000000) != 0;
+static void *FindInSystem(const char *dll, const char *name) {
+    HMODULE module = GetModuleHandleA(dll);
+    return module ? (void *)GetProcAddress(module, name) : nullptr;
 }
 
-// Each entry's type is the table's own, so that a looked-up call is made
-// with the system's calling convention.
-template <class Function> static void LookUp(HMODULE module, const char *name, Function *entry) {
-    *entry = module ? (Function)(void *)GetProcAddress(module, name) : nullptr;
+// The entry's own type, taken from the SDK's declaration, is the one the
+// found address is called through.
+template <class Function> static void LookUp(FindCall find, const char *dll, const char *name,
+                                            Function *entry) {
+    *entry = (Function)find(dll, name);
 }
 
-static SystemCalls Fill() {
+// The family comes first: everything after it is for the NT family alone.
+SystemCalls FillCalls(DWORD version, FindCall find) {
     SystemCalls calls = {};
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    LookUp(kernel, "GetFinalPathNameByHandleW", &calls.GetFinalPathNameByHandleW);
-    LookUp(kernel, "SetFileInformationByHandle", &calls.SetFileInformationByHandle);
-    if (IsAnsiFamily())
+    calls.ansi_family = (version & 0x80000000) != 0;
+    if (calls.ansi_family)
         return calls;
-    LookUp(kernel, "GetCommandLineW", &calls.GetCommandLineW);
-    LookUp(kernel, "FindFirstFileW", &calls.FindFirstFileW);
-    LookUp(kernel, "FindNextFileW", &calls.FindNextFileW);
-    LookUp(GetModuleHandleA("advapi32.dll"), "RegQueryValueExW", &calls.RegQueryValueExW);
-    LookUp(kernel, "LCMapStringW", &calls.LCMapStringW);
+    LookUp(find, "kernel32.dll", "GetCommandLineW", &calls.GetCommandLineW);
+    LookUp(find, "kernel32.dll", "FindFirstFileW", &calls.FindFirstFileW);
+    LookUp(find, "kernel32.dll", "FindNextFileW", &calls.FindNextFileW);
+    LookUp(find, "advapi32.dll", "RegQueryValueExW", &calls.RegQueryValueExW);
+    LookUp(find, "kernel32.dll", "LCMapStringW", &calls.LCMapStringW);
+    if (LOBYTE(LOWORD(version)) < 6)
+        return calls;
+    LookUp(find, "kernel32.dll", "GetFinalPathNameByHandleW", &calls.GetFinalPathNameByHandleW);
+    LookUp(find, "kernel32.dll", "SetFileInformationByHandle", &calls.SetFileInformationByHandle);
     return calls;
 }
 
@@ -37,36 +36,7 @@ const SystemCalls &Calls() {
     static bool filled;
     static SystemCalls calls;
     if (!filled)
-        calls = Fill();
+        calls = FillCalls(GetVersion(), FindInSystem);
     filled = true;
     return calls;
-}
-
-bool IsSingleByte(const char *ansi) {
-    for (; *ansi; ++ansi)
-        if (IsDBCSLeadByte((BYTE)*ansi))
-            return false;
-    return true;
-}
-
-bool IsExactAnsiText(const char *ansi) {
-    return !strchr(ansi, '?') && IsSingleByte(ansi);
-}
-
-// Read back, the spelling must give `wide` again: a best fit (a fullwidth
-// 'O' for 'O') or a default character does not.
-bool ToAnsi(const wchar_t *wide, char *ansi, size_t capacity) {
-    BOOL defaulted = FALSE;
-    size_t length = wcslen(wide) + 1;
-    if (length > capacity || length > 0x7FFFFFFF ||
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, (int)length, nullptr, &defaulted) !=
-            (int)length ||
-        defaulted)
-        return false;
-    wchar_t *back = (wchar_t *)malloc(length * sizeof(wchar_t));
-    bool same = back &&
-                MultiByteToWideChar(CP_ACP, 0, ansi, -1, back, (int)length) == (int)length &&
-                memcmp(back, wide, length * sizeof(wchar_t)) == 0;
-    free(back);
-    return same;
 }

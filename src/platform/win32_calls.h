@@ -1,44 +1,40 @@
-// What the Win32 platform files share: the calls looked up at run time, the
-// code page's exact spelling of wide text, and the main window.
+// The table of calls looked up at run time, and the main window the Win32
+// platform files share.
 #pragma once
 
 #include <windows.h>
 
-#include <stddef.h>
-
-// Calls that Windows 95 or NT 4 lack, or that the 95 family exports only to
-// fail, looked up once. A null entry means the system has no such call: the
-// wide ones are all null on the 95 family, the two of Vista before it.
+// What the system running the launcher offers beyond what Windows 95 and NT 4
+// both export, decided once from the version it reports. Each entry's type is
+// the SDK's own declaration of the call, so that a call looked up here is made
+// with the system's calling convention. A null entry means the launcher does
+// without it.
 struct SystemCalls {
-    LPWSTR(WINAPI *GetCommandLineW)();
-    HANDLE(WINAPI *FindFirstFileW)(LPCWSTR, WIN32_FIND_DATAW *);
-    BOOL(WINAPI *FindNextFileW)(HANDLE, WIN32_FIND_DATAW *);
-    LONG(WINAPI *RegQueryValueExW)(HKEY, LPCWSTR, DWORD *, DWORD *, BYTE *, DWORD *);
-    DWORD(WINAPI *GetFinalPathNameByHandleW)(HANDLE, LPWSTR, DWORD, DWORD);
-    BOOL(WINAPI *SetFileInformationByHandle)(HANDLE, int, void *, DWORD);
-    int(WINAPI *LCMapStringW)(LCID, DWORD, LPCWSTR, int, LPWSTR, int);
+    // The 95 family (95, 98, ME): registry, names and command line in the code
+    // page; it gets none of the entries, whatever it exports, since its wide
+    // calls only fail.
+    bool ansi_family;
+    decltype(&::GetCommandLineW) GetCommandLineW;
+    decltype(&::FindFirstFileW) FindFirstFileW;
+    decltype(&::FindNextFileW) FindNextFileW;
+    decltype(&::RegQueryValueExW) RegQueryValueExW;
+    // Upper case by the file system's table (NT's, unless asked for a
+    // language's rules).
+    decltype(&::LCMapStringW) LCMapStringW;
+    // Vista on: a system that reports an older version (NT 4 to XP, or a newer
+    // one in a compatibility mode) goes without final paths.
+    decltype(&::GetFinalPathNameByHandleW) GetFinalPathNameByHandleW;
+    decltype(&::SetFileInformationByHandle) SetFileInformationByHandle;
 };
 
-// The table, filled on first use.
+// Where a call is found: GetProcAddress in the system's DLLs, or a stand-in.
+typedef void *(*FindCall)(const char *dll, const char *name);
+
+// The table for a system that reports `version` (as GetVersion does) and
+// exports what `find` finds.
+SystemCalls FillCalls(DWORD version, FindCall find);
+
+// The running system's table, filled on first use.
 const SystemCalls &Calls();
-
-// True on the 95 family (95, 98, ME), whose registry and file names are
-// ANSI and whose wide calls fail.
-bool IsAnsiFamily();
-
-// The code page's spelling of `wide`, one byte per character; false where
-// it could not hold a character and would have put a look-alike or a
-// default in its place.
-bool ToAnsi(const wchar_t *wide, char *ansi, size_t capacity);
-
-// True when no byte of the code page's text `ansi` begins a double-byte
-// character, whose second byte may be a '\' that is none. The 95 family
-// hands out such text as it is; ToAnsi refuses it on the others.
-bool IsSingleByte(const char *ansi);
-
-// True for text the 95 family hands out that spells what it stands for: no
-// '?', its stand-in for a character the code page could not hold, and one
-// byte per character.
-bool IsExactAnsiText(const char *ansi);
 
 HWND MainWindow();

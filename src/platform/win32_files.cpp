@@ -1,5 +1,6 @@
 // Files and the entries the clean-up holds open.
 #include "platform.h"
+#include "win32_ansi_text.h"
 #include "win32_calls.h"
 
 #include <stdlib.h>
@@ -52,10 +53,9 @@ char *PlatformReadFile(const char *path, size_t limit, size_t pad, size_t *size)
 
 // The open file goes once its last handle closes (Vista on).
 static void DeleteOnClose(HANDLE file) {
-    const int kFileDispositionInfo = 4;
-    BOOLEAN delete_file = TRUE;
-    Calls().SetFileInformationByHandle(file, kFileDispositionInfo, &delete_file,
-                                       sizeof delete_file);
+    FILE_DISPOSITION_INFO disposition = {TRUE};
+    Calls().SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
+                                       sizeof disposition);
 }
 
 // A write that fails takes back only the file this handle created: through
@@ -99,7 +99,7 @@ struct PlatformEntry {
 // nor FILE_SHARE_DELETE; it has no links either, so a file is opened for
 // reading and a directory is known by its attributes alone.
 static HANDLE OpenEntryHandle(const char *path, EntryKind kind) {
-    const bool ansi = IsAnsiFamily();
+    const bool ansi = Calls().ansi_family;
     const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;
     switch (kind) {
     case kEntryDirectory: // without backup semantics a directory never opens
@@ -122,7 +122,7 @@ static HANDLE OpenEntryHandle(const char *path, EntryKind kind) {
 static bool ReadEntryInfo(PlatformEntry *entry, const char *path, EntryKind kind) {
     if (entry->handle != INVALID_HANDLE_VALUE)
         return GetFileInformationByHandle(entry->handle, &entry->info) != FALSE;
-    if (kind != kEntryDirectory || !IsAnsiFamily())
+    if (kind != kEntryDirectory || !Calls().ansi_family)
         return false;
     memset(&entry->info, 0, sizeof entry->info);
     entry->info.dwFileAttributes = GetFileAttributesA(path);

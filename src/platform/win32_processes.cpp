@@ -1,5 +1,6 @@
 // The launcher's own command line and the programs it starts.
 #include "platform.h"
+#include "win32_ansi_text.h"
 #include "win32_calls.h"
 
 #include <shellapi.h>

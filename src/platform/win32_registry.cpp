@@ -2,6 +2,7 @@
 // no look-alike of a value stands in for it; the 95 family keeps its values
 // in the code page and reads them as they are.
 #include "platform.h"
+#include "win32_ansi_text.h"
 #include "win32_calls.h"
 
 #include <stdlib.h>

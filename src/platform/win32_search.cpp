@@ -2,6 +2,7 @@
 // read as a look-alike of another; the 95 family has only the ANSI search,
 // which shows '?' for a character the code page cannot hold.
 #include "platform.h"
+#include "win32_ansi_text.h"
 #include "win32_calls.h"
 
 #include <stdlib.h>

@@ -140,7 +140,7 @@ void FakePlatform::AddFile(const std::string &path, const std::string &bytes) {
 
 void FakePlatform::AddLink(const std::string &path, const std::string &target) {
     std::string link = Located(path);
-    if (!Free(*this, link) || dirs.count(link) || ansi_family)
+    if (!Free(*this, link) || dirs.count(link))
         return;
     AddDir(ParentOf(link));
     links[link] = Real(target);
@@ -169,7 +169,6 @@ template <class Tree> static void Prune(Tree &tree, const std::string &top) {
 // The machine's settings by name.
 static const std::map<std::string, void (*)(FakePlatform &)> kSettings = {
     {"!nofinal", [](FakePlatform &fake) { fake.final_paths = false; }},
-    {"!95", [](FakePlatform &fake) { fake.final_paths = false, fake.ansi_family = true; }},
     {"!fail", [](FakePlatform &fake) { fake.create_result = kStartFailed; }},
     {"!elevate", [](FakePlatform &fake) { fake.create_result = kStartNeedsElevation; }},
     {"!decline", [](FakePlatform &fake) { fake.shell_result = false; }},
@@ -244,7 +243,7 @@ std::string FakePlatform::Ansi(const std::string &wide, bool *exact) {
     *exact = true;
     for (const auto &fit : kBestFit) {
         for (size_t at; (at = ansi.find(fit[0])) != std::string::npos;) {
-            ansi.replace(at, strlen(fit[0]), g_fake.ansi_family ? "?" : fit[1]);
+            ansi.replace(at, strlen(fit[0]), fit[1]);
             *exact = false;
         }
     }

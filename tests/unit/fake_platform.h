@@ -27,9 +27,6 @@ struct FakePlatform {
     std::multiset<std::string> open_entries; // real paths
     std::function<void()> at_deletion;       // runs at each deletion through an entry
     bool quiet_drive_errors = false;
-    // The 95 family: no final paths, no links, and '?' where the code page
-    // cannot hold a character, since all its calls are ANSI.
-    bool ansi_family = false;
     // The process's own command line, in the wide characters it was given.
     std::string command_line;
 
@@ -67,15 +64,15 @@ struct FakePlatform {
     // One change to the tree in a line: "f<path>" a file, "d<path>" a
     // directory, "l<path>><target>" a link to a directory or file, "-<path>"
     // removes a file or a directory with everything in it. Paths must be
-    // absolute. Settings: "!nofinal" no final paths, "!95" the 95 family, "!fail" no process can
+    // absolute. Settings: "!nofinal" no final paths, "!fail" no process can
     // be created, "!elevate" each needs elevation, "!decline" the shell
     // fails, "!nocd" C:\DEMO cannot be entered.
     void Apply(const std::string &change);
 
     static std::string ParentOf(const std::string &real);
     // `wide` as the ANSI code page gives it: fullwidth '\', ':', 'x', 'O' and
-    // 'ē' (UTF-8 here) become their ASCII look-alikes, or '?' on the 95
-    // family; `exact` tells none did.
+    // 'ē' (UTF-8 here) become their ASCII look-alikes; `exact` tells none
+    // did.
     static std::string Ansi(const std::string &wide, bool *exact);
 };
 

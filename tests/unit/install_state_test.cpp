@@ -94,19 +94,17 @@ TEST_F(Probe, OnlyAbsolutePathsThatNameThemselvesCountAsInstallations) {
         {longest + "e", false}, // 127: the backslash would not fit
         {longest + "\\", true}, // 127 with its backslash already there
     };
-    for (const char *family : {"", "!95"})
-        for (const auto &c : cases) {
-            SCOPED_TRACE(c.path + family);
-            ResetFake();
-            g_fake.Apply(family);
-            g_fake.cwd = "c:\\users\\me\\demo";
-            g_fake.AddDir("c:\\users\\me\\demo");
-            Install(c.path);
-            EXPECT_EQ(Buttons(), c.installed ? "-- on -- " : "-- -- -- ");
-            if (c.installed) // with exactly one trailing backslash
-                EXPECT_EQ(g_state.install.install_path,
-                          c.path.back() == '\\' ? c.path : c.path + "\\");
-        }
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path);
+        ResetFake();
+        g_fake.cwd = "c:\\users\\me\\demo";
+        g_fake.AddDir("c:\\users\\me\\demo");
+        Install(c.path);
+        EXPECT_EQ(Buttons(), c.installed ? "-- on -- " : "-- -- -- ");
+        if (c.installed) // with exactly one trailing backslash
+            EXPECT_EQ(g_state.install.install_path,
+                      c.path.back() == '\\' ? c.path : c.path + "\\");
+    }
 }
 
 // Uninstall is enabled exactly when Yes would start a program: one that
@@ -138,16 +136,14 @@ TEST_F(Probe, UninstallCommandSplitsAtTheFirstDashFOrTheClosingQuote) {
          {"C:\\DEMO\\uninst.exe", "C:\\my-files\\DEMO\\uninst.exe", "C:\\a-f\\uninst.exe",
           "C:\\u.exe", "C:\\my -f dir\\u.exe", "C:\\u.bat"})
         g_fake.AddFile(program);
-    for (bool family : {false, true})
-        for (const auto &c : cases) {
-            SCOPED_TRACE(c.value + (family ? " on the 95 family" : ""));
-            g_fake.ansi_family = family;
-            g_fake.values["Uninstall"] = c.value;
-            EXPECT_EQ(Buttons(), c.buttons);
-            EXPECT_EQ(g_state.install.uninstall_command, c.program);
-            const char *args = g_state.install.uninstall_args;
-            EXPECT_EQ(args ? std::string(args) : "<none>", c.args ? c.args : "<none>");
-        }
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.value);
+        g_fake.values["Uninstall"] = c.value;
+        EXPECT_EQ(Buttons(), c.buttons);
+        EXPECT_EQ(g_state.install.uninstall_command, c.program);
+        const char *args = g_state.install.uninstall_args;
+        EXPECT_EQ(args ? std::string(args) : "<none>", c.args ? c.args : "<none>");
+    }
     g_fake.values["Uninstall"] = std::string(1024, 'x'); // no room for its NUL
     EXPECT_EQ(Buttons(), "-- on -- ");
 }
