@@ -18,6 +18,7 @@ template <class Function> static void LookUp(FindCall find, const char *dll, con
 SystemCalls FillCalls(DWORD version, FindCall find) {
     SystemCalls calls = {};
     calls.ansi_family = (version & 0x80000000) != 0;
+    LookUp(find, "user32.dll", "CharUpperBuffA", &calls.CharUpperBuffA);
     if (calls.ansi_family)
         return calls;
     LookUp(find, "kernel32.dll", "GetCommandLineW", &calls.GetCommandLineW);

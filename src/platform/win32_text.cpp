@@ -8,7 +8,8 @@
 static unsigned char SystemUpper(unsigned char c) {
     char byte = (char)c;
     if (!Calls().LCMapStringW) {
-        CharUpperBuffA(&byte, 1);
+        if (Calls().CharUpperBuffA)
+            Calls().CharUpperBuffA(&byte, 1);
         return (unsigned char)byte;
     }
     wchar_t wide, upper;
