@@ -8,6 +8,7 @@
 // is any, 0 otherwise. Nothing is followed through a link and nothing but a
 // plain file is opened, so a pipe cannot stall the check.
 #include "launcher/code_page.h"
+#include "launcher/install_folder.h"
 #include "launcher/launch_context.h"
 #include "launcher/launcher_state.h"
 #include "launcher/path_rules.h"
@@ -200,30 +201,25 @@ void CheckGame(const fs::path &game) {
         Problem(game / "kora.exe", "missing: the installer installs the game from it");
 }
 
-// The installer writes "Kora Pro Path" and "Uninstall" as below; the
-// launcher keeps the path with its trailing '\' in kDirBytes, trusts it only
-// by its path rules, and splits "Uninstall" with its own split.
+// The installation folder the installer offers, by the launcher's own answer.
 void CheckInstallation(const std::string &dir) {
-    if (!IsInstallDirectory(dir.c_str()))
-        Problem(dir, "the launcher's path rules refuse this installation folder");
-    if (dir.size() + 1 > kDirChars)
-        Problem(dir, "with its backslash longer than the " + std::to_string(kDirChars) +
-                         " characters the launcher keeps");
-    std::string program = dir + "\\uninst.exe", args = "-f" + dir + "\\install.log";
-    if (IsInstallDirectory(dir.c_str()) && !IsProgramPath(program.c_str()))
-        Problem(dir, "a segment names a device (CON, NUL, COM1 ...): the launcher starts no "
-                     "uninstaller under it");
-    std::string command = program + " " + args;
-    InstallRecord record = {};
-    if (command.size() >= sizeof record.uninstall_command) {
-        Problem(command, "longer than the 1023 characters the launcher keeps");
+    switch (InstallFolderFault(dir.c_str())) {
+    case kFolderFine:
         return;
+    case kFolderPathRules:
+        return Problem(dir, "the launcher's path rules refuse this installation folder");
+    case kFolderTooLong:
+        return Problem(dir, "with its backslash longer than the " + std::to_string(kDirChars) +
+                                " characters the launcher keeps");
+    case kFolderDevice:
+        return Problem(dir, "a segment names a device (CON, NUL, COM1 ...): the launcher starts "
+                            "no uninstaller under it");
+    case kFolderCommandTooLong:
+        return Problem(dir, "its uninstall command is longer than the " +
+                                std::to_string(kUninstallBytes - 1) + " characters the launcher keeps");
+    case kFolderCut:
+        return Problem(dir, "the launcher would cut this uninstall command before its own \" -f\"");
     }
-    memcpy(record.uninstall_command, command.c_str(), command.size() + 1);
-    SplitUninstallCommand(&record);
-    if (program != record.uninstall_command || !record.uninstall_args ||
-        args != record.uninstall_args)
-        Problem(command, "the launcher would cut this uninstall command before its own \" -f\"");
 }
 
 } // namespace

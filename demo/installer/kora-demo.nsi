@@ -1,6 +1,6 @@
 ; The demo's installer and its uninstaller.
 ;   makensis -DGAME=<game directory> -DGAME_FILES=<list> -DOUTFILE=<setup.exe>
-;     -DDIR_CHARS=<the launcher's kDirChars> kora-demo.nsi
+;     -DRULEBOOK=<rulebook.dll> kora-demo.nsi
 ;   add -DAMD64 for the x86-64 test pair (see scripts/medium)
 ; GAME_FILES, written by tools/game_files.py from the game directory, holds
 ; the macros InstallGameFiles, GameNames and WriteGameLog: the
@@ -32,9 +32,6 @@ RequestExecutionLevel admin
 !include TextFunc.nsh
 !include /CHARSET=UTF8 "${GAME_FILES}"
 
-; The launcher keeps the folder with the backslash it adds in DIR_CHARS.
-!define /math FOLDER_CHARS ${DIR_CHARS} - 1
-
 !define PRODUCT "Kora Manager DEMO"
 !define PUBLISHER "Halvorn"
 !ifndef VERSION
@@ -64,8 +61,6 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
-Var Char
-Var Controls
 ; Why the folder is refused, for the one line that says so; "" while nothing is.
 Var Why
 ; "1" when the folder is the demo's own registered installation.
@@ -78,138 +73,46 @@ Function Refuse
     Abort
 FunctionEnd
 
-; Error flag set when the character at $R1 of $R0 is one of the string on
-; top of the stack (popped).
-Function CharIn
-    Exch $R9
-    Push $R8
-    StrCpy $Char $R0 1 $R1
-    StrCpy $R8 0
-    next:
-        Push $R7
-        StrCpy $R7 $R9 1 $R8
-        StrCmp $R7 "" nomatch
-        StrCmpS $R7 $Char match
-        Pop $R7
-        IntOp $R8 $R8 + 1
-        Goto next
-    match:
-        Pop $R7
-        SetErrors
-        Goto out
-    nomatch:
-        Pop $R7
-    out:
-    Pop $R8
-    Pop $R9
-FunctionEnd
+; The launcher's own rules, which the installer and the uninstaller unpack
+; and call: none of them is written a second time here.
+!macro UnpackRulebook
+    InitPluginsDir
+    File "/oname=$PLUGINSDIR\rulebook.dll" "${RULEBOOK}"
+!macroend
 
-; The launcher reads the path as its code page has it: every character must
-; come out as exactly one byte of that code page, never as a lookalike.
-; Error flag set otherwise.
-Function CheckCodePage
-    StrLen $R2 $R0
-    ; WC_NO_BEST_FIT_CHARS; a code page that takes no flags (UTF-8) then
-    ; counts bytes only.
-    System::Call 'kernel32::WideCharToMultiByte(i 0, i 0x400, w R0, i R2, p 0, i 0, p 0, *i 0 R4) i .R3'
-    IntCmp $R3 0 0 +2 +2
-        System::Call 'kernel32::WideCharToMultiByte(i 0, i 0, w R0, i R2, p 0, i 0, p 0, p 0) i .R3'
-    IntCmp $R2 0 done
-    IntCmp $R3 $R2 0 bad bad
-    IntCmp $R4 0 done bad bad
-    bad:
-        SetErrors
-    done:
-FunctionEnd
-
-; The segments of $R0 from $R1 on, as the launcher's path rules read them:
-; none empty, none ending in a dot or a blank, no wildcard, stream, '/',
-; quote or control character; a single trailing '\' allowed. Leaves the
-; number of segments in $R3; error flag for a segment the rules refuse.
-Function CheckSegments
-    StrCpy $R3 0
-    StrCpy $R2 ""
-    next:
-        StrCpy $Char $R0 1 $R1
-        StrCmp $Char "" last
-        StrCmpS $Char "\" segment
-        Push '"*:<>?|/$Controls'
-        Call CharIn
-        IfErrors bad
-        StrCpy $R2 $Char
-        IntOp $R1 $R1 + 1
-        Goto next
-    segment:
-        IntOp $R1 $R1 + 1
-    last:
-        StrCmp $R2 "" 0 +2
-            StrCmp $Char "" done bad
-        StrCmpS $R2 "." bad
-        StrCmpS $R2 " " bad
-        IntOp $R3 $R3 + 1
-        StrCpy $R2 ""
-        StrCmp $Char "" done next
-    bad:
-        SetErrors
-    done:
-FunctionEnd
-
-; The launcher takes "Kora Pro Path" with the backslash it adds in
-; DIR_CHARS characters, only by its path rules ("X:\..." or "\\server\share\dir..."),
-; and cuts "Uninstall" at its first " -f". A directory it would misread is
-; refused: error flag set.
+; $Why says what the launcher would misread in an installation in $INSTDIR,
+; "" when nothing: its path rules, its length with the backslash it adds, the
+; code page's exact spelling, and its cut of the uninstall command.
 Function CheckDirectory
-    Push $R0
-    Push $R1
-    Push $R2
-    Push $R3
-    Push $R4
-    ClearErrors
-    StrCpy $R0 $INSTDIR
-    StrLen $R1 $R0
-    IntCmp $R1 ${FOLDER_CHARS} 0 0 refuse
-    ; IfErrors clears the flag it tests: a refusal found below is set again.
-    Call CheckCodePage
-    IfErrors refuse
-    ; The command's own " -f" must be its first.
-    StrCpy $R1 0
-    dash:
-        StrCpy $R2 $R0 3 $R1
-        StrCmpS $R2 " -f" refuse
-        IntOp $R1 $R1 + 1
-        StrCmp $R2 "" 0 dash
-    StrCpy $R1 0
-    Push "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
-    Call CharIn
-    IfErrors 0 unc
-    ClearErrors
-    StrCpy $R2 $R0 2 1
-    StrCmpS $R2 ":\" 0 refuse
-    StrCpy $R1 3
-    Call CheckSegments
-    Goto done
-    unc:
-        StrCpy $R2 $R0 2
-        StrCmpS $R2 "\\" 0 refuse
-        StrCpy $R1 2
-        Call CheckSegments
-        IfErrors refuse
-        IntCmp $R3 3 done refuse done
-    refuse:
-        SetErrors
-    done:
-    Pop $R4
-    Pop $R3
-    Pop $R2
-    Pop $R1
-    Pop $R0
+    Push $0
+    StrCpy $Why ""
+    System::Call '$PLUGINSDIR\rulebook.dll::KoraFolderFault(w "$INSTDIR") i .r0'
+    ${Select} $0
+    ${Case} 0
+    ${Case} 1
+        StrCpy $Why "kein eindeutiger Pfad"
+    ${Case} 2
+        StrCpy $Why "zu lang f${U+00FC}r das Startprogramm"
+    ${Case} 3
+        StrCpy $Why "ein Ger${U+00E4}tename im Pfad"
+    ${Case} 4
+        StrCpy $Why "Deinstallationsbefehl zu lang"
+    ${Case} 5
+        StrCpy $Why '" -f" im Pfad'
+    ${Case} 100
+        StrCpy $Why "Zeichen au${U+00DF}erhalb der Codepage"
+    ${CaseElse}
+        StrCpy $Why "Regeln nicht geladen"
+    ${EndSelect}
+    Pop $0
 FunctionEnd
 
 ; The directory page keeps its button disabled for a refused directory.
 Function .onVerifyInstDir
     Call CheckDirectory
-    IfErrors 0 +2
+    ${If} $Why != ""
         Abort
+    ${EndIf}
 FunctionEnd
 
 ; The runtime takes a folder only from a " /D=" that ends the command line,
@@ -259,15 +162,12 @@ Function ${UN}FinalPath
 FunctionEnd
 
 ; Error flag unless $R0 and $R1 name the same: Windows finds a name whatever
-; the case of its letters, but by no other likeness. Before Vista, exactly.
+; the case of its letters, but by no other likeness (the launcher's rule).
 Function ${UN}SameName
-    System::Call 'kernel32::CompareStringOrdinal(w R0, i -1, w R1, i -1, i 1) i .R2'
-    StrCmp $R2 2 done
-    StrCmp $R2 "error" 0 bad
-    StrCmpS $R0 $R1 done
-    bad:
+    System::Call '$PLUGINSDIR\rulebook.dll::KoraSameName(w R0, w R1) i .R2'
+    ${If} $R2 != 1
         SetErrors
-    done:
+    ${EndIf}
 FunctionEnd
 
 ; Error flag unless the folder $R0 is where its name leads: its final path
@@ -381,23 +281,13 @@ Function FindReinstall
     ${EndIf}
 FunctionEnd
 
-; Control characters, for CheckDirectory.
 Function .onInit
-    StrCpy $Controls ""
-    StrCpy $0 1
-    control:
-        IntFmt $1 "%c" $0
-        StrCpy $Controls "$Controls$1"
-        IntOp $0 $0 + 1
-        IntCmp $0 32 0 control
+    !insertmacro UnpackRulebook
     ; A silent installation never shows the directory page: /D= is checked here.
     ${If} ${Silent}
         Call CheckGivenDirectory
         ${If} $Why == ""
             Call CheckDirectory
-            ${If} ${Errors}
-                StrCpy $Why "vom Startprogramm nicht lesbar"
-            ${EndIf}
         ${EndIf}
         ${If} $Why != ""
             Call Refuse
@@ -484,6 +374,7 @@ Var Left
 ; blanks at the end are not part of it. The log must be the one in the
 ; uninstaller's own directory: without it there is nothing to remove.
 Function un.onInit
+    !insertmacro UnpackRulebook
     ${GetParameters} $0
     StrCpy $1 2
     StrCpy $2 $0 2

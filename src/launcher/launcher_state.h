@@ -11,9 +11,8 @@ typedef void *Handle;
 
 enum {
     // The longest directory the launcher keeps, its trailing '\' included:
-    // an installation folder must fit with the backslash the launcher adds.
-    // The check before mastering and the installer (scripts/medium hands it
-    // to makensis) take it from here.
+    // an installation folder must fit with the backslash the launcher adds
+    // (InstallFolderFault, for the check before mastering and the installer).
     kDirChars = 127,
     kDirBytes = kDirChars + 1,
     kPathBytes = 256,
