@@ -65,6 +65,8 @@ UninstPage instfiles
 Var Why
 ; "1" when the folder is the demo's own registered installation.
 Var Reinstall
+; "1" when the folder CheckOwnFolder was given is where its name leads.
+Var Own
 
 ; Ends the installation before anything is written, with one line saying why.
 Function Refuse
@@ -80,13 +82,24 @@ FunctionEnd
     File "/oname=$PLUGINSDIR\rulebook.dll" "${RULEBOOK}"
 !macroend
 
+; ${If} a SameAs b: a and b name the same on Windows, whatever the case of
+; their letters, by no other likeness (the launcher's case rule).
+!macro _SameAs _a _b _t _f
+    !insertmacro _LOGICLIB_TEMP
+    Push `${_b}`
+    Push `${_a}`
+    System::Call '$PLUGINSDIR\rulebook.dll::KoraSameName(w s, w s) i .s'
+    Pop $_LOGICLIB_TEMP
+    !insertmacro _== $_LOGICLIB_TEMP 1 `${_t}` `${_f}`
+!macroend
+
 ; $Why says what the launcher would misread in an installation in $INSTDIR,
 ; "" when nothing: its path rules, its length with the backslash it adds, the
 ; code page's exact spelling, and its cut of the uninstall command.
 Function CheckDirectory
-    Push $0
     StrCpy $Why ""
-    System::Call '$PLUGINSDIR\rulebook.dll::KoraFolderFault(w "$INSTDIR") i .r0'
+    Push $INSTDIR
+    System::Call '$PLUGINSDIR\rulebook.dll::KoraFolderFault(w s) i .r0'
     ${Select} $0
     ${Case} 0
     ${Case} 1
@@ -104,7 +117,6 @@ Function CheckDirectory
     ${CaseElse}
         StrCpy $Why "Regeln nicht geladen"
     ${EndSelect}
-    Pop $0
 FunctionEnd
 
 ; The directory page keeps its button disabled for a refused directory.
@@ -123,29 +135,21 @@ FunctionEnd
 ; process's own command line. Sets $Why unless that is $INSTDIR exactly and
 ; no other /D= was given.
 Function CheckGivenDirectory
-    Push $R0
-    Push $R1
-    Push $R2
-    StrLen $R1 $CMDLINE
-    ${For} $R2 0 $R1
-        StrCpy $R0 $CMDLINE 3 $R2
-        ${If} $R0 == "/D="
+    StrLen $1 $CMDLINE
+    ${For} $2 0 $1
+        StrCpy $0 $CMDLINE 3 $2
+        ${If} $0 == "/D="
             StrCpy $Why "/D= gilt nur am Ende, ohne Anf${U+00FC}hrungszeichen und gro${U+00DF} geschrieben"
         ${EndIf}
     ${Next}
-    System::Call 'kernel32::GetCommandLineW() w .R0'
-    StrCpy $R0 $R0 "" $R1
-    ${If} $R0 != ""
-        StrCpy $R1 $R0 4
-        StrCpy $R0 $R0 "" 4
-        ${IfNot} $R1 S== " /D="
-        ${OrIfNot} $R0 S== $INSTDIR
-            StrCpy $Why "/D= nicht genau so verwendbar"
-        ${EndIf}
+    System::Call 'kernel32::GetCommandLineW() w .r0'
+    StrCpy $0 $0 "" $1
+    StrCpy $1 $0 4
+    StrCpy $0 $0 "" 4
+    ${If} $1 != ""
+    ${AndIfNot} "$1$0" S== " /D=$INSTDIR"
+        StrCpy $Why "/D= nicht genau so verwendbar"
     ${EndIf}
-    Pop $R2
-    Pop $R1
-    Pop $R0
 FunctionEnd
 
 !macro FolderFunctions UN
@@ -154,113 +158,82 @@ FunctionEnd
 Function ${UN}FinalPath
     StrCpy $R5 ""
     System::Call 'kernel32::CreateFileW(w R4, i 0x10000, i 7, p 0, i 3, i 0x02200000, p 0) p .R6'
-    IntCmp $R6 -1 done
-    System::Call 'kernel32::GetFinalPathNameByHandleW(p R6, w .R5, i ${NSIS_MAX_STRLEN}, i 0) i .R4'
-    IntCmp $R4 0 0 +2 +2
-        StrCpy $R5 ""
-    done:
-FunctionEnd
-
-; Error flag unless $R0 and $R1 name the same: Windows finds a name whatever
-; the case of its letters, but by no other likeness (the launcher's rule).
-Function ${UN}SameName
-    System::Call '$PLUGINSDIR\rulebook.dll::KoraSameName(w R0, w R1) i .R2'
-    ${If} $R2 != 1
-        SetErrors
+    ${If} $R6 != -1
+        System::Call 'kernel32::GetFinalPathNameByHandleW(p R6, w .R5, i ${NSIS_MAX_STRLEN}, i 0) i .R4'
+        ${IfThen} $R4 == 0 ${|} StrCpy $R5 "" ${|}
     ${EndIf}
 FunctionEnd
 
-; Error flag unless the folder $R0 is where its name leads: its final path
-; is its own, not another's through a link anywhere on the way, nor spelled
+; $Own is "1" when the folder $R0 is where its name leads: its final path is
+; its own, not another's through a link anywhere on the way, nor spelled
 ; with short names. Before Vista, which has no final path, it counts as its
 ; own.
 Function ${UN}CheckOwnFolder
-    Push $R0
-    Push $R1
-    Push $R2
-    Push $R4
-    Push $R5
-    Push $R6
+    StrCpy $Own "1"
     StrCpy $R4 "$R0\"
     Call ${UN}FinalPath
     System::Call 'kernel32::CloseHandle(p R6)'
-    StrCmp $R4 "error" done
-    StrCpy $R1 "\\?\$R0"
-    StrCpy $R2 $R0 2
-    StrCmpS $R2 "\\" 0 +3
-        StrCpy $R2 $R0 "" 1
-        StrCpy $R1 "\\?\UNC$R2"
-    StrCpy $R0 $R5
-    Call ${UN}SameName
-    done:
-    Pop $R6
-    Pop $R5
-    Pop $R4
-    Pop $R2
-    Pop $R1
-    Pop $R0
+    ${If} $R4 != "error"
+        StrCpy $R1 "\\?\$R0"
+        StrCpy $R2 $R0 2
+        ${If} $R2 S== "\\"
+            StrCpy $R2 $R0 "" 1
+            StrCpy $R1 "\\?\UNC$R2"
+        ${EndIf}
+        ${IfNot} $R5 SameAs $R1
+            StrCpy $Own ""
+        ${EndIf}
+    ${EndIf}
 FunctionEnd
 !macroend
 !insertmacro FolderFunctions ""
 !insertmacro FolderFunctions "un."
 
-; Error flag where $1, a name the installer writes in the installation,
-; stands there already. Only the demo's own registered installation may hold
-; it, and there only as itself: a link, or a name under a linked folder,
-; would take the write outside the installation, and the installer runs as
-; an administrator. Before Vista, only links show. Anywhere else the name is
-; the user's, whose file would be written over and later removed with the
-; installation. Leaves the first such name in $Why.
+; Notes $1, a name the installer writes in the installation, in $Why where
+; it stands there already. Only the demo's own registered installation may
+; hold it, and there only as itself: a link, or a name under a linked
+; folder, would take the write outside the installation, and the installer
+; runs as an administrator. Before Vista, only links show. Anywhere else the
+; name is the user's, whose file would be written over and later removed
+; with the installation.
 Function CheckTarget
-    Push $R0
-    Push $R1
-    Push $R3
-    Push $R4
-    Push $R5
-    Push $R6
     StrCpy $R0 "$INSTDIR\$1"
+    StrCpy $R7 ""
     System::Call 'kernel32::GetFileAttributesW(w R0) i .R3'
-    IntCmp $R3 -1 0 look look
-    ; Nothing to look at: nothing there, or a link to nothing, which a write
-    ; would follow to make its target. A new file (gone on closing) can be
-    ; made only where nothing stands.
-    System::Call 'kernel32::CreateFileW(w R0, i 0x40010000, i 0, p 0, i 1, i 0x04000000, p 0) p .R6 ?e'
-    Pop $R3
-    IntCmp $R6 -1 0 made made
-    IntCmp $R3 80 bad
-    IntCmp $R3 183 bad done done
-    made:
+    IntOp $R2 $R3 & 0x400
+    ${If} $R3 == -1
+        ; Nothing to look at: nothing there, or a link to nothing, which a
+        ; write would follow to make its target. A new file (gone on closing)
+        ; can be made only where nothing stands.
+        System::Call 'kernel32::CreateFileW(w R0, i 0x40010000, i 0, p 0, i 1, i 0x04000000, p 0) p .R6 ?e'
+        Pop $R3
+        ${If} $R6 != -1
+            System::Call 'kernel32::CloseHandle(p R6)'
+        ${ElseIf} $R3 == 80
+        ${OrIf} $R3 == 183
+            StrCpy $R7 "in the way"
+        ${EndIf}
+    ${ElseIf} $Reinstall != "1"
+    ${OrIf} $R2 != 0
+        StrCpy $R7 "in the way"
+    ${Else}
+        StrCpy $R4 "$INSTDIR\"
+        Call FinalPath
         System::Call 'kernel32::CloseHandle(p R6)'
-        Goto done
-    look:
-    StrCmp $Reinstall "1" 0 bad
-    IntOp $R3 $R3 & 0x400
-    IntCmp $R3 0 0 bad bad
-    StrCpy $R4 "$INSTDIR\"
-    Call FinalPath
-    System::Call 'kernel32::CloseHandle(p R6)'
-    StrCmp $R4 "error" done
-    StrCpy $R1 "$R5\$1"
-    StrCpy $R4 $R0
-    Call FinalPath
-    System::Call 'kernel32::CloseHandle(p R6)'
-    StrCpy $R0 $R5
-    Call SameName
-    Goto done
-    bad:
-        SetErrors
-    done:
-    ${If} ${Errors}
+        ${If} $R4 != "error"
+            StrCpy $R1 "$R5\$1"
+            StrCpy $R4 $R0
+            Call FinalPath
+            System::Call 'kernel32::CloseHandle(p R6)'
+            ${IfNot} $R5 SameAs $R1
+                StrCpy $R7 "in the way"
+            ${EndIf}
+        ${EndIf}
+    ${EndIf}
+    ${If} $R7 != ""
     ${AndIf} $Why == ""
         StrCpy $Why "$1 steht im Weg"
     ${EndIf}
-    ClearErrors
-    Pop $R6
-    Pop $R5
-    Pop $R4
-    Pop $R3
-    Pop $R1
-    Pop $R0
 FunctionEnd
 
 !macro CheckTarget NAME
@@ -268,30 +241,13 @@ FunctionEnd
     Call CheckTarget
 !macroend
 
-; $Reinstall is "1" when the launcher's key names $INSTDIR as the demo's
-; installation, in any case of its letters.
-Function FindReinstall
-    StrCpy $Reinstall ""
-    ReadRegStr $R0 HKLM "${KEY}" "Kora Pro Path"
-    StrCpy $R1 $INSTDIR
-    ClearErrors
-    Call SameName
-    ${IfNot} ${Errors}
-        StrCpy $Reinstall "1"
-    ${EndIf}
-FunctionEnd
-
 Function .onInit
     !insertmacro UnpackRulebook
     ; A silent installation never shows the directory page: /D= is checked here.
     ${If} ${Silent}
         Call CheckGivenDirectory
-        ${If} $Why == ""
-            Call CheckDirectory
-        ${EndIf}
-        ${If} $Why != ""
-            Call Refuse
-        ${EndIf}
+        ${IfThen} $Why == "" ${|} Call CheckDirectory ${|}
+        ${IfThen} $Why != "" ${|} Call Refuse ${|}
     ${EndIf}
 FunctionEnd
 
@@ -299,33 +255,27 @@ Section
     ; Only a folder that is where its name leads can be removed again: the
     ; uninstaller removes nothing through a link or under a short name.
     StrCpy $1 ""
-    ${IfNot} ${FileExists} "$INSTDIR\*.*"
-        StrCpy $1 "made"
-    ${EndIf}
+    ${IfNotThen} ${FileExists} "$INSTDIR\*.*" ${|} StrCpy $1 "made" ${|}
     CreateDirectory "$INSTDIR"
     StrCpy $R0 $INSTDIR
-    ClearErrors
     Call CheckOwnFolder
-    ${If} ${Errors}
-        ${If} $1 == "made"
-            RMDir "$INSTDIR"
-        ${EndIf}
+    ${If} $Own != "1"
+        ${IfThen} $1 == "made" ${|} RMDir "$INSTDIR" ${|}
         StrCpy $Why "Verkn${U+00FC}pfung oder Kurzname auf dem Weg"
         Call Refuse
     ${EndIf}
     ; Nothing of the user's may stand where the installer writes, nor what a
-    ; reinstallation finds in its place be anything but its own. A folder the
-    ; installer made itself just now is empty.
-    Call FindReinstall
-    ClearErrors
+    ; reinstallation (the launcher's key names this folder) finds in its
+    ; place be anything but its own. A folder made just now is empty.
+    StrCpy $Reinstall ""
+    ReadRegStr $0 HKLM "${KEY}" "Kora Pro Path"
+    ${IfThen} $0 SameAs $INSTDIR ${|} StrCpy $Reinstall "1" ${|}
     !insertmacro GameNames CheckTarget
     !insertmacro CheckTarget "uninst.exe"
     !insertmacro CheckTarget "install.log"
     !insertmacro CheckTarget "drivers"
     !insertmacro CheckTarget "save"
-    ${If} $Why != ""
-        Call Refuse
-    ${EndIf}
+    ${IfThen} $Why != "" ${|} Call Refuse ${|}
     !insertmacro InstallGameFiles
     SetOutPath "$INSTDIR"
     ; The sound tool writes drivers\dig.ini; the game keeps its saves in save\.
@@ -344,9 +294,10 @@ Section
     ; Without its folders, uninstaller and log the installation would not
     ; work or could not be removed: then nothing is registered and the
     ; installer fails.
-    IfErrors 0 +3
+    ${If} ${Errors}
         SetErrorLevel 2
         Abort
+    ${EndIf}
     WriteRegStr HKLM "${KEY}" "Kora Pro Path" "$INSTDIR"
     WriteRegStr HKLM "${KEY}" "Uninstall" "$INSTDIR\uninst.exe -f$INSTDIR\install.log"
 
@@ -366,6 +317,8 @@ SectionEnd
 
 Var Log
 Var Installation
+; "1" while every folder on the way to a name, and the name, is plain.
+Var Plain
 ; The first name of the installation that stayed, "" while none has.
 Var Left
 
@@ -376,48 +329,45 @@ Var Left
 Function un.onInit
     !insertmacro UnpackRulebook
     ${GetParameters} $0
-    StrCpy $1 2
+    StrCpy $1 ""
     StrCpy $2 $0 2
-    StrCmpS $2 "-f" found
-    StrCpy $1 0
-    find:
-        StrCpy $2 $0 3 $1
-        StrCmp $2 "" usage
-        IntOp $1 $1 + 1
-        StrCmpS $2 " -f" 0 find
-    IntOp $1 $1 + 2
-    found:
-    StrCpy $Log $0 "" $1
-    trim:
-        StrCpy $2 $Log 1 -1
-        StrCmp $2 " " 0 +3
-        StrCpy $Log $Log -1
-        Goto trim
-    IfFileExists $Log 0 usage
-    ${GetParent} $Log $Installation
-    StrCpy $2 $INSTDIR 1 -1
-    StrCpy $3 $INSTDIR
-    ${If} $2 == "\"
-        StrCpy $3 $INSTDIR -1
+    ${If} $2 S== "-f"
+        StrCpy $1 2
+    ${Else}
+        StrLen $3 $0
+        ${For} $4 0 $3
+            StrCpy $2 $0 3 $4
+            ${If} $2 S== " -f"
+                IntOp $1 $4 + 3
+                ${Break}
+            ${EndIf}
+        ${Next}
     ${EndIf}
-    StrCpy $R0 $Installation
-    StrCpy $R1 $3
-    ClearErrors
-    Call un.SameName
-    IfErrors usage
+    StrCpy $Log ""
+    ${IfThen} $1 != "" ${|} StrCpy $Log $0 "" $1 ${|}
+    ${Do}
+        StrCpy $2 $Log 1 -1
+        ${IfThen} $2 != " " ${|} ${ExitDo} ${|}
+        StrCpy $Log $Log -1
+    ${Loop}
+    ${GetParent} $Log $Installation
+    StrCpy $3 $INSTDIR
+    StrCpy $2 $INSTDIR 1 -1
+    ${IfThen} $2 == "\" ${|} StrCpy $3 $INSTDIR -1 ${|}
+    ${If} $Log == ""
+    ${OrIfNot} ${FileExists} $Log
+    ${OrIfNot} $Installation SameAs $3
+        MessageBox MB_OK|MB_ICONSTOP "Aufruf: uninst.exe -f<Protokolldatei>" /SD IDOK
+        Abort
+    ${EndIf}
     ; Through a link anywhere on the way (C:\Via\Kora with C:\Via a link to
     ; C:\New) the files are another folder's, registered by another name.
     StrCpy $R0 $Installation
-    ClearErrors
     Call un.CheckOwnFolder
-    IfErrors 0 own
+    ${If} $Own != "1"
         MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $Installation" /SD IDOK
         Abort
-    own:
-    Return
-    usage:
-        MessageBox MB_OK|MB_ICONSTOP "Aufruf: uninst.exe -f<Protokolldatei>" /SD IDOK
-        Abort
+    ${EndIf}
 FunctionEnd
 
 ; Error flag set for a log line that is no plain name inside the
@@ -426,81 +376,68 @@ FunctionEnd
 Function un.CheckLogName
     ClearErrors
     StrCpy $2 $1 1
-    StrCmp $2 "\" bad
-    StrCpy $3 0
-    next:
+    ${IfThen} $2 == "\" ${|} SetErrors ${|}
+    StrLen $4 $1
+    ${For} $3 0 $4
         StrCpy $2 $1 1 $3
-        StrCmp $2 "" done
-        StrCmp $2 ":" bad
-        StrCmp $2 "*" bad
-        StrCmp $2 "?" bad
-        StrCmp $2 "/" bad
+        ${If} $2 == ":"
+        ${OrIf} $2 == "*"
+        ${OrIf} $2 == "?"
+        ${OrIf} $2 == "/"
+            SetErrors
+        ${EndIf}
         StrCpy $2 $1 2 $3
-        StrCmp $2 ".." bad
-        IntOp $3 $3 + 1
-        Goto next
-    bad:
-        SetErrors
-    done:
+        ${IfThen} $2 == ".." ${|} SetErrors ${|}
+    ${Next}
 FunctionEnd
 
-; Error flag unless $R0 exists and is no reparse point: a link, or a folder
-; mounted there, would take a deletion outside the installation. Leaves its
-; attributes in $R3.
+; $Plain stays "1" only where $R0 exists and is no reparse point: a link, or
+; a folder mounted there, would take a deletion outside the installation.
+; Leaves its attributes in $R3.
 Function un.CheckNoLink
     System::Call 'kernel32::GetFileAttributesW(w R0) i .R3'
-    IntCmp $R3 -1 bad
     IntOp $R1 $R3 & 0x400
-    IntCmp $R1 0 done
-    bad:
-        SetErrors
-    done:
+    ${If} $R3 == -1
+    ${OrIf} $R1 != 0
+        StrCpy $Plain ""
+    ${EndIf}
 FunctionEnd
 
 ; Removes $1, a name inside the installation: deletes it as a file or
 ; removes it as an empty folder, but only where the installation itself,
 ; every folder on the way to the name and the name are plain.
 Function un.RemoveName
-    Push $R0
-    Push $R1
-    Push $R2
-    Push $R3
-    ClearErrors
     StrCpy $R2 $1 1 -1
-    StrCmpS $R2 "\" 0 +2
-        StrCpy $1 $1 -1
+    ${IfThen} $R2 S== "\" ${|} StrCpy $1 $1 -1 ${|}
     ; No backslash after the folder, where a link would be looked through,
     ; except after a drive.
     StrCpy $R0 $Installation
     StrCpy $R2 $R0 1 -1
-    StrCmpS $R2 ":" 0 +2
-        StrCpy $R0 "$R0\"
-    StrCpy $R2 0
-    check:
-        Call un.CheckNoLink
-        IfErrors done
-    next:
-        StrCpy $R1 $1 1 $R2
-        IntOp $R2 $R2 + 1
-        StrCmp $R1 "" last
-        StrCmpS $R1 "\" 0 next
-        IntOp $R1 $R2 - 1
-        StrCpy $R0 $1 $R1
-        StrCpy $R0 "$Installation\$R0"
-        Goto check
-    last:
-        StrCmp $1 "" remove
-        StrCmpS $R0 "$Installation\$1" remove
+    ${IfThen} $R2 S== ":" ${|} StrCpy $R0 "$R0\" ${|}
+    StrCpy $Plain "1"
+    Call un.CheckNoLink
+    StrLen $R2 $1
+    ${For} $R4 1 $R2
+        StrCpy $R3 $1 1 $R4
+        ${If} $R3 S== "\"
+        ${AndIf} $Plain == "1"
+            StrCpy $R0 $1 $R4
+            StrCpy $R0 "$Installation\$R0"
+            Call un.CheckNoLink
+        ${EndIf}
+    ${Next}
+    ${If} $1 != ""
+    ${AndIf} $Plain == "1"
         StrCpy $R0 "$Installation\$1"
-        Goto check
-    remove:
-        IntOp $R3 $R3 & 0x10
-        IntCmp $R3 0 0 folder folder
-        Call un.DeleteFile
-        Goto done
-    folder:
+        Call un.CheckNoLink
+    ${EndIf}
+    IntOp $R3 $R3 & 0x10
+    ${If} $Plain != "1"
+    ${ElseIf} $R3 != 0
         RMDir "$R0"
-    done:
+    ${Else}
+        Call un.DeleteFile
+    ${EndIf}
     ; Whatever stays, a link passed over or a file held open, keeps the
     ; installation removable: its uninstaller, log and registration stay.
     System::Call 'kernel32::GetFileAttributesW(w "$Installation\$1") i .R3'
@@ -509,50 +446,28 @@ Function un.RemoveName
     ${AndIf} $Left == ""
         StrCpy $Left $1
     ${EndIf}
-    Pop $R3
-    Pop $R2
-    Pop $R1
-    Pop $R0
 FunctionEnd
 
 ; Deletes the file $1 of the installation ($R0) through a handle that names
 ; it there. A link to a file shows as a plain file, but its handle names its
-; target, which stays. Before Vista there is no such name: deleted by name.
+; target, which stays. Windows keeps a name's old spelling when a later
+; version writes over it in another case: the same name by the case rule.
+; Before Vista there is no such name: deleted by name.
 Function un.DeleteFile
-    Push $R4
-    Push $R5
-    Push $R6
-    Push $R7
     StrCpy $R4 "$Installation\"
     Call un.FinalPath
     System::Call 'kernel32::CloseHandle(p R6)'
-    StrCmp $R4 "error" byname
-    StrCmp $R5 "" done
-    StrCpy $R7 "$R5\$1"
-    StrCpy $R4 $R0
-    Call un.FinalPath
-    ; Windows keeps a name's old spelling when a later version writes over
-    ; it in another case: the same name as Windows compares them.
-    Push $R0
-    Push $R1
-    StrCpy $R0 $R5
-    StrCpy $R1 $R7
-    ClearErrors
-    Call un.SameName
-    ${IfNot} ${Errors}
-        System::Call 'kernel32::SetFileInformationByHandle(p R6, i 4, *i 1, i 4)'
-    ${EndIf}
-    Pop $R1
-    Pop $R0
-    System::Call 'kernel32::CloseHandle(p R6)'
-    Goto done
-    byname:
+    ${If} $R4 == "error"
         Delete $R0
-    done:
-    Pop $R7
-    Pop $R6
-    Pop $R5
-    Pop $R4
+    ${ElseIf} $R5 != ""
+        StrCpy $R7 "$R5\$1"
+        StrCpy $R4 $R0
+        Call un.FinalPath
+        ${If} $R5 SameAs $R7
+            System::Call 'kernel32::SetFileInformationByHandle(p R6, i 4, *i 1, i 4)'
+        ${EndIf}
+        System::Call 'kernel32::CloseHandle(p R6)'
+    ${EndIf}
 FunctionEnd
 
 !macro RemoveName NAME
@@ -560,29 +475,22 @@ FunctionEnd
     Call un.RemoveName
 !macroend
 
-; Error flag unless the shortcut leads to this installation's game.
-Function un.CheckShortcut
-    ClearErrors
+; $1 becomes the target of the shortcut, "" where it has none.
+Function un.ShortcutTarget
     StrCpy $1 ""
     ; IShellLinkW, loaded through its IPersistFile, asked for its target.
     System::Call 'ole32::CoCreateInstance(g "{00021401-0000-0000-C000-000000000046}", p 0, i 1, g "{000214F9-0000-0000-C000-000000000046}", *p .r2) i .r0'
-    IntCmp $0 0 0 bad bad
-    System::Call '$2->0(g "{0000010b-0000-0000-C000-000000000046}", *p .r3) i .r0'
-    IntCmp $0 0 0 release release
-    System::Call '$3->5(w "${SHORTCUT}", i 0) i .r0'
-    IntCmp $0 0 0 loaded loaded
-        System::Call '$2->3(w .r1, i ${NSIS_MAX_STRLEN}, p 0, i 4)'
-    loaded:
-    System::Call '$3->2()'
-    release:
-    System::Call '$2->2()'
-    StrCpy $R0 $1
-    StrCpy $R1 "$Installation\kora.exe"
-    Call un.SameName
-    Goto done
-    bad:
-        SetErrors
-    done:
+    ${If} $0 == 0
+        System::Call '$2->0(g "{0000010b-0000-0000-C000-000000000046}", *p .r3) i .r0'
+        ${If} $0 == 0
+            System::Call '$3->5(w "${SHORTCUT}", i 0) i .r0'
+            ${If} $0 == 0
+                System::Call '$2->3(w .r1, i ${NSIS_MAX_STRLEN}, p 0, i 4)'
+            ${EndIf}
+            System::Call '$3->2()'
+        ${EndIf}
+        System::Call '$2->2()'
+    ${EndIf}
 FunctionEnd
 
 Section Uninstall
@@ -594,29 +502,22 @@ Section Uninstall
     FileReadUTF16LE $0 $1
     ; The byte order mark the installer writes first.
     StrCpy $2 $1 1
-    StrCmpS $2 "${U+FEFF}" 0 +2
-        StrCpy $1 $1 "" 1
-    Goto line
-    next:
-        FileReadUTF16LE $0 $1
-    line:
-        StrCmp $1 "" done
+    ${IfThen} $2 S== "${U+FEFF}" ${|} StrCpy $1 $1 "" 1 ${|}
+    ${DoUntil} $1 == ""
         ${TrimNewLines} $1 $1
-        StrCmp $1 "" next
         Call un.CheckLogName
-        IfErrors next
         ; The uninstaller goes only once all else has gone.
-        ${If} $1 != "uninst.exe"
+        ${IfNot} ${Errors}
+        ${AndIf} $1 != ""
+        ${AndIf} $1 != "uninst.exe"
             Call un.RemoveName
         ${EndIf}
-        Goto next
-    done:
+        FileReadUTF16LE $0 $1
+    ${Loop}
     FileClose $0
     !insertmacro RemoveName "drivers"
     !insertmacro RemoveName "save"
-    ${If} $Left == ""
-        !insertmacro RemoveName "uninst.exe"
-    ${EndIf}
+    ${IfThen} $Left == "" ${|} !insertmacro RemoveName "uninst.exe" ${|}
     ${If} $Left != ""
         MessageBox MB_OK|MB_ICONSTOP "Nicht alles konnte entfernt werden ($Left): $Installation" /SD IDOK
         SetErrorLevel 2
@@ -624,30 +525,19 @@ Section Uninstall
     ${EndIf}
     ; What names another installation of the demo stays: removing it would
     ; orphan that one.
-    StrCpy $R1 $Installation
-    ReadRegStr $R0 HKLM "${KEY}" "Kora Pro Path"
-    ClearErrors
-    Call un.SameName
-    IfErrors +2
-        DeleteRegKey HKLM "${KEY}"
+    ReadRegStr $0 HKLM "${KEY}" "Kora Pro Path"
+    ${IfThen} $0 SameAs $Installation ${|} DeleteRegKey HKLM "${KEY}" ${|}
     DeleteRegKey /ifempty HKLM "SOFTWARE\Halvorn\Kora Manager DEMO"
     DeleteRegKey /ifempty HKLM "SOFTWARE\Halvorn"
-    ReadRegStr $R0 HKLM "${ENTRY}" "InstallLocation"
-    ClearErrors
-    Call un.SameName
-    IfErrors +2
-        DeleteRegKey HKLM "${ENTRY}"
+    ReadRegStr $0 HKLM "${ENTRY}" "InstallLocation"
+    ${IfThen} $0 SameAs $Installation ${|} DeleteRegKey HKLM "${ENTRY}" ${|}
     SetShellVarContext all
-    Call un.CheckShortcut
-    IfErrors kept
-        Delete "${SHORTCUT}"
-    kept:
+    Call un.ShortcutTarget
+    ${IfThen} $1 SameAs "$Installation\kora.exe" ${|} Delete "${SHORTCUT}" ${|}
     ; The log and the folder last: once they are gone, all is done.
     ${GetFileName} $Log $1
     Call un.RemoveName
     StrCpy $1 ""
     Call un.RemoveName
-    ${If} $Left != ""
-        SetErrorLevel 2
-    ${EndIf}
+    ${IfThen} $Left != "" ${|} SetErrorLevel 2 ${|}
 SectionEnd
