@@ -119,9 +119,18 @@ static HANDLE OpenEntryHandle(const char *path, EntryKind kind) {
                        nullptr);
 }
 
+// A directory held open cannot be renamed or removed (deletion is not
+// shared), so its name still leads to it: a link seen by the name counts too,
+// as some systems show a directory link as one only there.
 static bool ReadEntryInfo(PlatformEntry *entry, const char *path, EntryKind kind) {
-    if (entry->handle != INVALID_HANDLE_VALUE)
-        return GetFileInformationByHandle(entry->handle, &entry->info) != FALSE;
+    if (entry->handle != INVALID_HANDLE_VALUE) {
+        if (!GetFileInformationByHandle(entry->handle, &entry->info))
+            return false;
+        DWORD by_name = kind == kEntryDirectory ? GetFileAttributesA(path) : 0;
+        if (by_name != INVALID_FILE_ATTRIBUTES)
+            entry->info.dwFileAttributes |= by_name & FILE_ATTRIBUTE_REPARSE_POINT;
+        return true;
+    }
     if (kind != kEntryDirectory || !Calls().ansi_family)
         return false;
     memset(&entry->info, 0, sizeof entry->info);

@@ -7,6 +7,7 @@
 
 #include "resource.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -228,7 +229,12 @@ TEST_F(Hostile, UninstallPassesOverWhatItCannotDelete) {
          left},
     };
     for (const auto &c : kCases) {
-        SCOPED_TRACE(c.path + " | " + c.uninstall);
+        const std::string row = c.path + " | " + c.uninstall;
+        bool ascii = std::all_of(row.begin(), row.end(), [](char b) { return b >= 0; });
+        if (ToldAnsiFamily() && !ascii &&
+            SkipRow(row, "its registry holds no value outside the code page"))
+            continue;
+        SCOPED_TRACE(row);
         SetWideValue("Kora Pro Path", c.path);
         SetWideValue("Uninstall", c.uninstall);
         ClearRecord();
@@ -264,6 +270,8 @@ TEST_F(Hostile, UninstallPassesOverWhatItCannotDelete) {
 // still takes what is its own. In the names '|' stands for a fullwidth '\'
 // and ';' for a fullwidth ':'.
 TEST_F(Hostile, UninstallFollowsNoLinks) {
+    if (ToldAnsiFamily())
+        GTEST_SKIP() << "the 95 family makes no links";
     ReleaseStandIns();
     const struct {
         std::vector<std::pair<std::string, std::string>> links; // name -> the same in kOutside
@@ -291,6 +299,15 @@ TEST_F(Hostile, UninstallFollowsNoLinks) {
         return path;
     };
     for (const auto &row : kRows) {
+        // Before Vista only a final path would tell a link to a file (Wine
+        // shows a Unix one as the file itself) from the file, and no such
+        // Windows makes one: those links are left out there.
+        std::vector<std::pair<std::string, std::string>> links;
+        for (const auto &link : row.links)
+            if (!ToldBeforeVista() || !fs::is_regular_file(kOutside + ("\\" + link.second)))
+                links.push_back(link);
+        if (links.empty() && SkipRow(row.record_dir, "its links all lead to files"))
+            continue;
         SCOPED_TRACE(row.record_dir);
         RemoveTree(kInstallDir);
         ClearRecord();
@@ -299,12 +316,12 @@ TEST_F(Hostile, UninstallFollowsNoLinks) {
         SetInstallValue("Uninstall", kUninstallValue);
         // Undone even when the test fails: the next world must not reach outside.
         std::shared_ptr<void> undo(nullptr, [&](void *) {
-            for (const auto &link : row.links)
+            for (const auto &link : links)
                 RemoveLink(Installed(link.first.c_str()));
             for (const std::string &name : row.names)
                 DeleteFileW(wide(name).c_str());
         });
-        for (const auto &link : row.links)
+        for (const auto &link : links)
             ASSERT_TRUE(MakeLink(Installed(link.first.c_str()), kOutside + ("\\" + link.second)));
         for (const std::string &name : row.names)
             CloseHandle(CreateFileW(wide(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,

@@ -6,8 +6,12 @@
 #include "driver/program.h"
 #include "launcher/code_page.h"
 #include "platform/platform.h"
+#include "platform/win32_calls.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <type_traits>
 
 static const std::string kDir = std::string(kWorkDir) + "\\platform\\";
 
@@ -30,6 +34,8 @@ TEST(Platform, SuspendedProcessRunsOnlyOnceResumed) {
 // (Wine deletes the name the handle was opened by, and only while it still
 // names the same file, so the file moved away stays there.)
 TEST(Platform, DeletionGoesThroughTheConfirmedHandle) {
+    if (ToldBeforeVista())
+        GTEST_SKIP() << "no final paths before Vista: files are deleted by name there";
     std::string kept = kDir + "slot1.sav", gone = kDir + "slot2.sav";
     PlatformEntry *entries[2];
     char final_path[MAX_PATH];
@@ -54,6 +60,90 @@ TEST(Platform, QuietDriveErrorsSetsOnlyThatFlag) {
     SetErrorMode(0);
     PlatformQuietDriveErrors();
     EXPECT_EQ(SetErrorMode(0), (UINT)SEM_FAILCRITICALERRORS);
+}
+
+// The table is decided by the version reported, first: the 95 family gets no
+// entry whatever its DLLs export, and a version before Vista no final paths.
+static void *FindEverything(const char *, const char *name) {
+    return (void *)name;
+}
+static void *FindNothingFromVista(const char *dll, const char *name) {
+    const std::string call = name;
+    bool vista = call == "GetFinalPathNameByHandleW" || call == "SetFileInformationByHandle";
+    return vista ? nullptr : FindEverything(dll, name);
+}
+
+struct FamilyRow {
+    const char *name;
+    DWORD version; // as GetVersion reports it
+    FindCall find;
+    bool ansi, wide, final_paths;
+};
+
+void PrintTo(const FamilyRow &row, std::ostream *out) {
+    *out << row.name;
+}
+
+class CallTable : public ::testing::TestWithParam<FamilyRow> {};
+
+TEST_P(CallTable, FollowsTheReportedVersion) {
+    const FamilyRow &row = GetParam();
+    SystemCalls calls = FillCalls(row.version, row.find);
+    EXPECT_EQ(calls.ansi_family, row.ansi);
+    for (bool found : {!!calls.GetCommandLineW, !!calls.FindFirstFileW, !!calls.FindNextFileW,
+                       !!calls.RegQueryValueExW})
+        EXPECT_EQ(found, row.wide) << "a wide call";
+    EXPECT_EQ(!!calls.GetFinalPathNameByHandleW, row.final_paths);
+    EXPECT_EQ(!!calls.SetFileInformationByHandle, row.final_paths);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Platform, CallTable,
+    ::testing::Values(FamilyRow{"Windows95", 0xC3B60004, FindEverything, true, false, false},
+                      FamilyRow{"Windows98", 0xC0000A04, FindEverything, true, false, false},
+                      FamilyRow{"WindowsMe", 0xC0005A04, FindEverything, true, false, false},
+                      FamilyRow{"Nt4", 0x05650004, FindEverything, false, true, false},
+                      FamilyRow{"XpExportingVistaCalls", 0x0A280105, FindEverything, false, true,
+                                false},
+                      FamilyRow{"Vista", 0x17700006, FindEverything, false, true, true},
+                      FamilyRow{"Windows8", 0x23F00206, FindEverything, false, true, true},
+                      FamilyRow{"VistaWithoutTheCalls", 0x17700006, FindNothingFromVista, false,
+                                true, false}),
+    [](const ::testing::TestParamInfo<FamilyRow> &info) { return info.param.name; });
+
+// Each entry is called through the SDK's own declaration of its call: a type
+// of another calling convention would call the system wrongly (32-bit build).
+#define DECLARED_AS_SDK(call)                                                                  \
+    static_assert(std::is_same_v<decltype(SystemCalls::call), decltype(&::call)>,             \
+                  #call " is called through a type of its own")
+DECLARED_AS_SDK(GetCommandLineW);
+DECLARED_AS_SDK(FindFirstFileW);
+DECLARED_AS_SDK(FindNextFileW);
+DECLARED_AS_SDK(RegQueryValueExW);
+DECLARED_AS_SDK(GetFinalPathNameByHandleW);
+DECLARED_AS_SDK(SetFileInformationByHandle);
+
+// A name the code page cannot hold is never handed out as exact: on the 95
+// family the search shows it with '?', which must not count as a spelling.
+TEST(Platform, SearchHandsOutOnlyExactNames) {
+    const std::string dir = kDir + "names";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    ASSERT_TRUE(WriteBytes(dir + "\\kept.sav", ""));
+    std::wstring cyrillic = std::wstring(dir.begin(), dir.end()) + L"\\\u0416.sav";
+    CloseHandle(CreateFileW(cyrillic.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    std::vector<std::string> exact;
+    const char *name;
+    bool is_exact;
+    PlatformSearch *search = PlatformFindFirst(dir.c_str(), &name, &is_exact);
+    ASSERT_TRUE(search);
+    do
+        if (is_exact)
+            exact.push_back(name);
+    while (PlatformFindNext(search, &name, &is_exact));
+    PlatformFindClose(search);
+    std::sort(exact.begin(), exact.end());
+    EXPECT_EQ(exact, (std::vector<std::string>{".", "..", "kept.sav"}));
+    DeleteFileW(cyrillic.c_str());
 }
 
 // The system folds the code page's letters as the check before mastering

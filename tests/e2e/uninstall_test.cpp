@@ -21,18 +21,24 @@ const char *const kFiles[] = {"drivers\\dig.ini",
                               "notes.pifx",
                               "letter.PIFF"};
 const char kUninstallValue[] = "C:\\DEMO\\uninst.exe -fC:\\DEMO\\uninst.log";
+const char kBatch[] = "@\"C:\\DEMO\\uninst.exe\" %*\r\n";
 
 class Uninstall : public E2eTest {
   protected:
     // An installation with everything the clean-up deletes and files that
     // must stay, registered with the "Uninstall" value `uninstall`, and a
     // launcher open on it.
-    void SetUpInstallation(const std::string &uninstall = kUninstallValue) {
+    // With `batch`, that file is written as a batch uninstaller that runs
+    // the stand-in.
+    void SetUpInstallation(const std::string &uninstall = kUninstallValue,
+                           const char *batch = nullptr) {
         RemoveTree(kInstallDir);
         ClearRecord();
         InstallDemo();
         SetInstallValue("Uninstall", uninstall);
         PlaceStandIn(Installed("uninst.exe"));
+        if (batch)
+            WriteBytes(Installed(batch), kBatch);
         for (const char *file : kFiles)
             WriteBytes(Installed(file), file);
         before_ = ListFiles(kInstallDir);
@@ -66,6 +72,23 @@ TEST_F(Uninstall, YesDeletesTheRunTimeFilesAndHandsOver) {
                                             "uninst.exe", "uninst.log"}));
         launcher.Kill();
     }
+}
+
+// A batch uninstaller in save, named by its short name: the clean-up tells it
+// apart by what the file system says of it, not by the spelling, and spares
+// it, whatever else goes. (A program would stay anyway: the system deletes
+// no image its suspended process maps.)
+TEST_F(Uninstall, SparesTheUninstallerByAnotherSpelling) {
+    const char kUninstaller[] = "save\\uninstall.bat";
+    WriteBytes(Installed(kUninstaller), kBatch); // its short name, the same once made again
+    char spelling[MAX_PATH];
+    ASSERT_GT(GetShortPathNameA(Installed(kUninstaller).c_str(), spelling, MAX_PATH), 0u);
+    ASSERT_NE(Installed(kUninstaller), spelling) << "no second spelling";
+    ASSERT_NO_FATAL_FAILURE(SetUpInstallation(spelling + std::string(" -fx"), kUninstaller));
+    ASSERT_NO_FATAL_FAILURE(AnswerUninstall(IDYES));
+    ExpectHandOver("uninst\t\"C:\\DEMO\\uninst.exe\" -fx\tC:\\DEMO\\save");
+    EXPECT_TRUE(fs::exists(Installed(kUninstaller))) << "the uninstaller was deleted";
+    EXPECT_FALSE(fs::exists(Installed("save\\1.sav"))) << "no clean-up";
 }
 
 TEST_F(Uninstall, NoChangesNothing) {

@@ -6,7 +6,9 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,30 @@ namespace fs = std::filesystem;
 inline constexpr char kMedium[] = "D:\\";         // root of the source medium
 inline constexpr char kInstallDir[] = "C:\\DEMO"; // the installation directory the tests use
 inline constexpr char kWorkDir[] = "C:\\e2e"; // current directory of the launchers the tests start
+
+// The Windows a version lane has Wine report to the programs under test
+// ("win98", "nt40"; see add_version_lane), empty in the other lanes.
+inline std::string ToldVersion() {
+    const char *version = std::getenv("E2E_WINDOWS_VERSION");
+    return version ? version : "";
+}
+// The 95 family: no links, and a registry and names in the code page alone.
+inline bool ToldAnsiFamily() {
+    const std::string told = ToldVersion();
+    return told == "win95" || told == "win98" || told == "winme";
+}
+// Before Vista: no final paths.
+inline bool ToldBeforeVista() {
+    return ToldAnsiFamily() || ToldVersion() == "nt40" || ToldVersion() == "win2k" ||
+           ToldVersion() == "winxp";
+}
+// Says in the test's output that `row` does not run in this lane, and why;
+// true, for `continue`.
+inline bool SkipRow(const std::string &row, const char *reason) {
+    std::cout << "[ SKIPPED  ] row \"" << row << "\" as " << ToldVersion() << ": " << reason
+              << std::endl;
+    return true;
+}
 
 // A host link (a Unix symbolic link) at `link` to `target`: to a directory,
 // made when missing, which Wine shows as a reparse point, or to an existing

@@ -121,6 +121,7 @@ TEST(ProgramStart, CommandLineNamesExactlyTheProgram) {
         {"C:\\a&b,c\\remove.CMD", nullptr, "\"C:\\a&b,c\\remove.CMD\""},
         {"C:\\tools\\remove", "-fx", "C:\\tools\\remove.bat -fx"},
         {"C:\\%TEMP%\\remove.bat", nullptr, nullptr},
+        {"C:\\a!b!\\remove.bat", nullptr, nullptr}, // delayed expansion would read it
         {"C:\\tools\\remove.bat", "-fx & C:\\tools\\my.exe", nullptr},
         {"C:\\tools\\remove.bat", "-fx\n", nullptr},
         {"C:\\tools\\remove.bat", "-f%TEMP%", nullptr}, // the interpreter expands both
