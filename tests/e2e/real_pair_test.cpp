@@ -104,12 +104,11 @@ static DWORD SilentInstall(const std::wstring &dir) {
 // copy's end: its exit code.
 static long RunUninstaller(const std::string &dir) {
     const std::string copy = "C:\\uninst-copy.exe";
-    if (!CopyFileA((dir + "\\uninst.exe").c_str(), copy.c_str(), FALSE))
-        return -2;
     Program uninstaller;
-    long status = -3;
-    if (uninstaller.Start(copy + " /S -f" + dir + "\\install.log _?=" + dir, "C:\\"))
-        status = uninstaller.WaitExit(30000);
+    long status = CopyFileA((dir + "\\uninst.exe").c_str(), copy.c_str(), FALSE) &&
+                          uninstaller.Start(copy + " /S -f" + dir + "\\install.log _?=" + dir, "C:\\")
+                      ? uninstaller.WaitExit(30000)
+                      : -2;
     DeleteFileA(copy.c_str());
     return status;
 }
@@ -292,8 +291,6 @@ TEST_F(RealPair, InstallsOnlyWhereTheLauncherReadsIt) {
                 {"user's save", L"C:\\Kora Demo\\Busy", false, "save\\other.sav"},
                 {"user's drivers", L"C:\\Kora Demo\\Busy", false, "drivers\\dig.ini"},
                 {"quoted /D=", L"C:\\My Games\\Kora", false, nullptr, L" \"/D=C:\\My Games\\Kora\""},
-                {"quoted /D= without blank", L"C:\\Games\\Kora", false, nullptr,
-                 L" \"/D=C:\\Games\\Kora\""},
                 {"lower-case /d=", L"C:\\Games\\Kora", false, nullptr, L" /d=C:\\Games\\Kora"},
                 {"link on the way", L"C:\\Linked\\Kora", false},
                 {"blank before -f", L"C:\\Kora -f Demo", false},
@@ -374,19 +371,14 @@ TEST_F(RealPair, AnUpdateInOtherLetterCaseUninstallsCompletely) {
     };
     ASSERT_TRUE(respell("kora.exe", "KORA.EXE") && respell("setsound.exe", "SetSound.Exe") &&
                 respell("save", "Save"));
-    const auto names = [&] {
-        std::vector<std::string> names;
-        for (const auto &entry : fs::directory_iterator(dir))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return testing::PrintToString(names);
-    };
-    const std::string renamed = names();
-    EXPECT_EQ(renamed, "{ \"KORA.EXE\", \"Save\", \"SetSound.Exe\", \"drivers\", "
-                       "\"install.log\", \"uninst.exe\" }");
     // The folder in another case is still the registered one.
     ASSERT_EQ(SilentInstall(L"c:\\case\\KORA"), 0u);
-    EXPECT_EQ(names(), renamed);
+    std::vector<std::string> names;
+    for (const auto &entry : fs::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(testing::PrintToString(names), "{ \"KORA.EXE\", \"Save\", \"SetSound.Exe\", "
+                                             "\"drivers\", \"install.log\", \"uninst.exe\" }");
     EXPECT_EQ(RunUninstaller(dir), 0);
     EXPECT_TRUE(NothingLeft(dir));
     ForgetInstallation(dir);
