@@ -317,7 +317,7 @@ SectionEnd
 
 Var Log
 Var Installation
-; "1" while every folder on the way to a name, and the name, is plain.
+; "1" while a name, and every folder on the way to it, is plain.
 Var Plain
 ; The first name of the installation that stayed, "" while none has.
 Var Left
@@ -370,13 +370,13 @@ Function un.onInit
     ${EndIf}
 FunctionEnd
 
-; Error flag set for a log line that is no plain name inside the
-; installation: one naming a drive, the root, a parent or a wildcard, or
+; $Plain is "1" for a log line $1 that is a plain name inside the
+; installation: none naming a drive, the root, a parent or a wildcard, or
 ; spelling a folder with '/', which the link checks would not see.
 Function un.CheckLogName
-    ClearErrors
+    StrCpy $Plain "1"
     StrCpy $2 $1 1
-    ${IfThen} $2 == "\" ${|} SetErrors ${|}
+    ${IfThen} $2 == "\" ${|} StrCpy $Plain "" ${|}
     StrLen $4 $1
     ${For} $3 0 $4
         StrCpy $2 $1 1 $3
@@ -384,10 +384,10 @@ Function un.CheckLogName
         ${OrIf} $2 == "*"
         ${OrIf} $2 == "?"
         ${OrIf} $2 == "/"
-            SetErrors
+            StrCpy $Plain ""
         ${EndIf}
         StrCpy $2 $1 2 $3
-        ${IfThen} $2 == ".." ${|} SetErrors ${|}
+        ${IfThen} $2 == ".." ${|} StrCpy $Plain "" ${|}
     ${Next}
 FunctionEnd
 
@@ -507,7 +507,7 @@ Section Uninstall
         ${TrimNewLines} $1 $1
         Call un.CheckLogName
         ; The uninstaller goes only once all else has gone.
-        ${IfNot} ${Errors}
+        ${If} $Plain == "1"
         ${AndIf} $1 != ""
         ${AndIf} $1 != "uninst.exe"
             Call un.RemoveName
