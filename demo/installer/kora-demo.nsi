@@ -67,6 +67,10 @@ Var Why
 Var Reinstall
 ; "1" when the folder CheckOwnFolder was given is where its name leads.
 Var Own
+; The installation's folder, for IsOurs.
+Var Installation
+; "1" while a name, and every folder on the way to it, is the installation's own.
+Var Plain
 
 ; Ends the installation before anything is written, with one line saying why.
 Function Refuse
@@ -185,6 +189,64 @@ Function ${UN}CheckOwnFolder
         ${EndIf}
     ${EndIf}
 FunctionEnd
+;  $Plain stays "1" only where $R0 exists and is no reparse point: a link,
+; or a folder mounted there, would take a write or a deletion outside the
+; installation. Leaves its attributes in $R3.
+Function ${UN}CheckNoLink
+    System::Call 'kernel32::GetFileAttributesW(w R0) i .R3'
+    IntOp $R1 $R3 & 0x400
+    ${If} $R3 == -1
+    ${OrIf} $R1 != 0
+        StrCpy $Plain ""
+    ${EndIf}
+FunctionEnd
+
+; The one answer to "is $1, a name inside $Installation, the installation's
+; own?", for the installer's writes and the uninstaller's deletions: $Plain
+; is "1" where the installation, every folder on the way to the name and the
+; name exist and are no reparse point, and, where the system names final
+; paths, the name's final path is the installation's and the name (a link to
+; a file shows as a plain file, but its handle names its target; Windows
+; keeps a name's old spelling when a later version writes over it in another
+; case, so they compare by the case rule). Leaves the name's path in $R0,
+; its attributes in $R3 and, where final paths were compared, its handle in
+; $R6 (else -1), which the caller closes.
+Function ${UN}IsOurs
+    StrCpy $Plain "1"
+    StrCpy $R6 -1
+    ; No backslash after the folder, where a link would be looked through,
+    ; except after a drive.
+    StrCpy $R0 $Installation
+    StrCpy $R2 $R0 1 -1
+    ${IfThen} $R2 S== ":" ${|} StrCpy $R0 "$R0\" ${|}
+    Call ${UN}CheckNoLink
+    StrLen $R2 $1
+    ${For} $R4 1 $R2
+        StrCpy $R3 $1 1 $R4
+        ${If} $R3 S== "\"
+        ${AndIf} $Plain == "1"
+            StrCpy $R0 $1 $R4
+            StrCpy $R0 "$Installation\$R0"
+            Call ${UN}CheckNoLink
+        ${EndIf}
+    ${Next}
+    ${If} $1 != ""
+    ${AndIf} $Plain == "1"
+        StrCpy $R0 "$Installation\$1"
+        Call ${UN}CheckNoLink
+        StrCpy $R4 "$Installation\"
+        Call ${UN}FinalPath
+        System::Call 'kernel32::CloseHandle(p R6)'
+        StrCpy $R6 -1
+        ${If} $R4 != "error"
+        ${AndIf} $Plain == "1"
+            StrCpy $R7 "$R5\$1"
+            StrCpy $R4 $R0
+            Call ${UN}FinalPath
+            ${IfNotThen} $R5 SameAs $R7 ${|} StrCpy $Plain "" ${|}
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
 !macroend
 !insertmacro FolderFunctions ""
 !insertmacro FolderFunctions "un."
@@ -198,7 +260,7 @@ FunctionEnd
 ; with the installation.
 Function CheckTarget
     StrCpy $R0 "$INSTDIR\$1"
-    StrCpy $R7 ""
+    StrCpy $R8 ""
     System::Call 'kernel32::GetFileAttributesW(w R0) i .R3'
     IntOp $R2 $R3 & 0x400
     ${If} $R3 == -1
@@ -211,26 +273,17 @@ Function CheckTarget
             System::Call 'kernel32::CloseHandle(p R6)'
         ${ElseIf} $R3 == 80
         ${OrIf} $R3 == 183
-            StrCpy $R7 "in the way"
+            StrCpy $R8 "in the way"
         ${EndIf}
     ${ElseIf} $Reinstall != "1"
     ${OrIf} $R2 != 0
-        StrCpy $R7 "in the way"
+        StrCpy $R8 "in the way"
     ${Else}
-        StrCpy $R4 "$INSTDIR\"
-        Call FinalPath
+        Call IsOurs
         System::Call 'kernel32::CloseHandle(p R6)'
-        ${If} $R4 != "error"
-            StrCpy $R1 "$R5\$1"
-            StrCpy $R4 $R0
-            Call FinalPath
-            System::Call 'kernel32::CloseHandle(p R6)'
-            ${IfNot} $R5 SameAs $R1
-                StrCpy $R7 "in the way"
-            ${EndIf}
-        ${EndIf}
+        ${IfThen} $Plain != "1" ${|} StrCpy $R8 "in the way" ${|}
     ${EndIf}
-    ${If} $R7 != ""
+    ${If} $R8 != ""
     ${AndIf} $Why == ""
         StrCpy $Why "$1 steht im Weg"
     ${EndIf}
@@ -268,6 +321,7 @@ Section
     ; reinstallation (the launcher's key names this folder) finds in its
     ; place be anything but its own. A folder made just now is empty.
     StrCpy $Reinstall ""
+    StrCpy $Installation $INSTDIR
     ReadRegStr $0 HKLM "${KEY}" "Kora Pro Path"
     ${IfThen} $0 SameAs $INSTDIR ${|} StrCpy $Reinstall "1" ${|}
     !insertmacro GameNames CheckTarget
@@ -316,9 +370,6 @@ Section
 SectionEnd
 
 Var Log
-Var Installation
-; "1" while a name, and every folder on the way to it, is plain.
-Var Plain
 ; The first name of the installation that stayed, "" while none has.
 Var Left
 
@@ -391,53 +442,26 @@ Function un.CheckLogName
     ${Next}
 FunctionEnd
 
-; $Plain stays "1" only where $R0 exists and is no reparse point: a link, or
-; a folder mounted there, would take a deletion outside the installation.
-; Leaves its attributes in $R3.
-Function un.CheckNoLink
-    System::Call 'kernel32::GetFileAttributesW(w R0) i .R3'
-    IntOp $R1 $R3 & 0x400
-    ${If} $R3 == -1
-    ${OrIf} $R1 != 0
-        StrCpy $Plain ""
-    ${EndIf}
-FunctionEnd
-
 ; Removes $1, a name inside the installation: deletes it as a file or
 ; removes it as an empty folder, but only where the installation itself,
 ; every folder on the way to the name and the name are plain.
 Function un.RemoveName
     StrCpy $R2 $1 1 -1
     ${IfThen} $R2 S== "\" ${|} StrCpy $1 $1 -1 ${|}
-    ; No backslash after the folder, where a link would be looked through,
-    ; except after a drive.
-    StrCpy $R0 $Installation
-    StrCpy $R2 $R0 1 -1
-    ${IfThen} $R2 S== ":" ${|} StrCpy $R0 "$R0\" ${|}
-    StrCpy $Plain "1"
-    Call un.CheckNoLink
-    StrLen $R2 $1
-    ${For} $R4 1 $R2
-        StrCpy $R3 $1 1 $R4
-        ${If} $R3 S== "\"
-        ${AndIf} $Plain == "1"
-            StrCpy $R0 $1 $R4
-            StrCpy $R0 "$Installation\$R0"
-            Call un.CheckNoLink
-        ${EndIf}
-    ${Next}
-    ${If} $1 != ""
-    ${AndIf} $Plain == "1"
-        StrCpy $R0 "$Installation\$1"
-        Call un.CheckNoLink
-    ${EndIf}
+    Call un.IsOurs
     IntOp $R3 $R3 & 0x10
     ${If} $Plain != "1"
     ${ElseIf} $R3 != 0
+        System::Call 'kernel32::CloseHandle(p R6)'
+        StrCpy $R6 -1
         RMDir "$R0"
+    ${ElseIf} $R6 == -1
+        ; Before Vista there is no final path: deleted by name.
+        Delete "$R0"
     ${Else}
-        Call un.DeleteFile
+        System::Call 'kernel32::SetFileInformationByHandle(p R6, i 4, *i 1, i 4)'
     ${EndIf}
+    System::Call 'kernel32::CloseHandle(p R6)'
     ; Whatever stays, a link passed over or a file held open, keeps the
     ; installation removable: its uninstaller, log and registration stay.
     System::Call 'kernel32::GetFileAttributesW(w "$Installation\$1") i .R3'
@@ -445,28 +469,6 @@ Function un.RemoveName
     ${AndIf} $1 != ""
     ${AndIf} $Left == ""
         StrCpy $Left $1
-    ${EndIf}
-FunctionEnd
-
-; Deletes the file $1 of the installation ($R0) through a handle that names
-; it there. A link to a file shows as a plain file, but its handle names its
-; target, which stays. Windows keeps a name's old spelling when a later
-; version writes over it in another case: the same name by the case rule.
-; Before Vista there is no such name: deleted by name.
-Function un.DeleteFile
-    StrCpy $R4 "$Installation\"
-    Call un.FinalPath
-    System::Call 'kernel32::CloseHandle(p R6)'
-    ${If} $R4 == "error"
-        Delete $R0
-    ${ElseIf} $R5 != ""
-        StrCpy $R7 "$R5\$1"
-        StrCpy $R4 $R0
-        Call un.FinalPath
-        ${If} $R5 SameAs $R7
-            System::Call 'kernel32::SetFileInformationByHandle(p R6, i 4, *i 1, i 4)'
-        ${EndIf}
-        System::Call 'kernel32::CloseHandle(p R6)'
     ${EndIf}
 FunctionEnd
 
