@@ -108,6 +108,26 @@ not_run_on_x64() {
     echo "not run ($WINE_LANES_WHY): the 32-bit start.exe and setup.exe; $1"
 }
 
+# Adds to `need` what the native preset lacks: its compilers, CMake,
+# GoogleTest and the fuzzer runtime.
+native_packages_needed() {
+    command -v cmake >/dev/null || need+=(cmake)
+    command -v ninja >/dev/null || need+=(ninja-build)
+    command -v g++ >/dev/null || need+=(g++)
+    command -v clang++ >/dev/null || need+=(clang)
+    command -v python3 >/dev/null || need+=(python3)
+    [ -d /usr/src/googletest ] || need+=(googletest)
+    [ -n "$(ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a 2>/dev/null)" ] ||
+        need+=(libclang-rt-14-dev)
+}
+
+# Installs the native preset's tools alone: what tools/medium_check needs.
+ensure_native_packages() {
+    local need=()
+    native_packages_needed
+    apt_install "${need[@]}"
+}
+
 # Installs the cross compiler, Wine (32-bit), Xvfb, the native tools and
 # the mastering tools.
 ensure_packages() {
@@ -119,14 +139,7 @@ ensure_packages() {
     [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
     command -v Xvfb >/dev/null || need+=(xvfb)
     command -v xauth >/dev/null || need+=(xauth)
-    command -v cmake >/dev/null || need+=(cmake)
-    command -v ninja >/dev/null || need+=(ninja-build)
-    command -v g++ >/dev/null || need+=(g++)
-    command -v clang++ >/dev/null || need+=(clang)
-    command -v python3 >/dev/null || need+=(python3)
-    [ -d /usr/src/googletest ] || need+=(googletest)
-    [ -n "$(ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a 2>/dev/null)" ] ||
-        need+=(libclang-rt-14-dev)
+    native_packages_needed
     # scripts/medium's, which its tests use too.
     command -v makensis >/dev/null || need+=(nsis)
     command -v xorriso >/dev/null || need+=(xorriso)

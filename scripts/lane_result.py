@@ -14,8 +14,12 @@ NAMES = {"win95": "Windows 95", "win98": "Windows 98", "winme": "Windows ME", "n
 log, lane, version, build = sys.argv[1:]
 lane = re.escape(lane)
 pattern = re.compile(r"Test +#\d+: e2e\.(?:prefix\.%s|%s\.\S+) \.*\** *(\S.*?) +([\d.]+) sec" % (lane, lane))
-runs = pattern.findall(open(log, errors="replace").read())
+text = open(log, errors="replace").read()
+runs = pattern.findall(text)
 ok = bool(runs) and all(status == "Passed" for status, _ in runs)
-print("%-5s end-to-end tests under Wine as %s (%s build; lane %s, %d tests) (%.0f s)" % (
-    "ok" if ok else "FAIL", NAMES.get(version, version), build, sys.argv[2], len(runs),
+# A lane of the real installer pair alone says so.
+groups = set(re.findall(r"Test +#\d+: e2e\.%s\.(\S+) " % lane, text))
+what = "real pair" if groups == {"RealPair"} else "end-to-end tests under Wine"
+print("%-5s %s as %s (%s build; lane %s, %d tests) (%.0f s)" % (
+    "ok" if ok else "FAIL", what, NAMES.get(version, version), build, sys.argv[2], len(runs),
     sum(float(seconds) for _, seconds in runs)))

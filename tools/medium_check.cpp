@@ -8,10 +8,12 @@
 // is any, 0 otherwise. Nothing is followed through a link and nothing but a
 // plain file is opened, so a pipe cannot stall the check.
 #include "launcher/code_page.h"
+#include "launcher/install_folder.h"
 #include "launcher/launch_context.h"
 #include "launcher/launcher_state.h"
 #include "launcher/path_rules.h"
 #include "launcher/uninstall_command.h"
+#include "platform/platform.h"
 #include "picture/splash_layout.h"
 
 #include <fcntl.h>
@@ -29,17 +31,23 @@
 
 namespace fs = std::filesystem;
 
+// The check sees Windows-1252 names only, the page the demo ships for: the
+// launcher's case rule over that page.
+unsigned char PlatformUpperCase(unsigned char c) {
+    return Windows1252Upper(c);
+}
+
 namespace {
 
 // Joliet keeps at most 64 UCS-2 characters of a name.
 const size_t kJolietNameChars = 64;
 
 // The installer may be given any folder the launcher accepts: up to
-// kDirBytes - 1 characters with the backslash the launcher adds. Below it,
+// kDirChars characters with the backslash the launcher adds. Below it,
 // every path must fit Windows' MAX_PATH with its NUL, a folder's leaving
 // room for an 8.3 name, as CreateDirectory demands. The installer's strings
 // hold 1024 characters, so MAX_PATH is the limit that binds.
-const size_t kLongestInstallation = kDirBytes - 1;
+const size_t kLongestInstallation = kDirChars;
 const size_t kMaxPath = 260;
 
 // makensis maps each file into memory by a 32-bit signed size.
@@ -119,19 +127,12 @@ void CheckReadme(const fs::path &path) {
                           std::to_string(kReadmeLimit) + " bytes");
 }
 
-// Windows finds a name in a folder whatever the case of its letters.
+// Windows finds a name in a folder whatever the case of its letters: the
+// launcher's own rule.
 std::string WindowsFolded(const char *name) {
     std::string folded;
-    for (; *name; ++name) {
-        unsigned char c = (unsigned char)*name;
-        if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
-            c -= 0x20;
-        else if (c == 0x9A || c == 0x9C || c == 0x9E) // š œ ž
-            c -= 0x10;
-        else if (c == 0xFF) // ÿ
-            c = 0x9F;
-        folded += (char)c;
-    }
+    for (; *name; ++name)
+        folded += (char)PlatformUpperCase((unsigned char)*name);
     return folded;
 }
 
@@ -264,29 +265,25 @@ void CheckGame(const fs::path &game) {
         Problem(game / "kora.exe", "missing: the installer installs the game from it");
 }
 
-// The installer writes "Kora Pro Path" and "Uninstall" as below; the
-// launcher keeps the path with its trailing '\' in kDirBytes, trusts it only
-// by its path rules, and splits "Uninstall" with its own split.
+// The installation folder the installer offers, by the launcher's own answer.
 void CheckInstallation(const std::string &dir) {
-    if (!IsInstallDirectory(dir.c_str()))
-        Problem(dir, "the launcher's path rules refuse this installation folder");
-    if (dir.size() + 1 >= kDirBytes)
-        Problem(dir, "with its backslash longer than the 127 characters the launcher keeps");
-    std::string program = dir + "\\uninst.exe", args = "-f" + dir + "\\install.log";
-    if (IsInstallDirectory(dir.c_str()) && !IsProgramPath(program.c_str()))
-        Problem(dir, "a segment names a device (CON, NUL, COM1 ...): the launcher starts no "
-                     "uninstaller under it");
-    std::string command = program + " " + args;
-    InstallRecord record = {};
-    if (command.size() >= sizeof record.uninstall_command) {
-        Problem(command, "longer than the 1023 characters the launcher keeps");
+    switch (InstallFolderFault(dir.c_str())) {
+    case kFolderFine:
         return;
+    case kFolderPathRules:
+        return Problem(dir, "the launcher's path rules refuse this installation folder");
+    case kFolderTooLong:
+        return Problem(dir, "with its backslash longer than the " + std::to_string(kDirChars) +
+                                " characters the launcher keeps");
+    case kFolderDevice:
+        return Problem(dir, "a segment names a device (CON, NUL, COM1 ...): the launcher starts "
+                            "no uninstaller under it");
+    case kFolderCommandTooLong:
+        return Problem(dir, "its uninstall command is longer than the " +
+                                std::to_string(kUninstallBytes - 1) + " characters the launcher keeps");
+    case kFolderCut:
+        return Problem(dir, "the launcher would cut this uninstall command before its own \" -f\"");
     }
-    memcpy(record.uninstall_command, command.c_str(), command.size() + 1);
-    SplitUninstallCommand(&record);
-    if (program != record.uninstall_command || !record.uninstall_args ||
-        args != record.uninstall_args)
-        Problem(command, "the launcher would cut this uninstall command before its own \" -f\"");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 ; The demo's installer and its uninstaller.
-;   makensis -DGAME=<game directory> -DGAME_FILES=<list> -DOUTFILE=<setup.exe> kora-demo.nsi
+;   makensis -DGAME=<game directory> -DGAME_FILES=<list> -DOUTFILE=<setup.exe>
+;     -DRULEBOOK=<rulebook.dll> kora-demo.nsi
 ;   add -DAMD64 for the x86-64 test pair (see scripts/medium)
 ; GAME_FILES, written by tools/game_files.py from the game directory, holds
 ; the macros InstallGameFiles, GameNames and WriteGameLog: the
@@ -27,6 +28,7 @@ RequestExecutionLevel admin
 !pragma warning disable 9000
 
 !include FileFunc.nsh
+!include LogicLib.nsh
 !include TextFunc.nsh
 !include /CHARSET=UTF8 "${GAME_FILES}"
 
@@ -59,164 +61,99 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
-Var Char
-Var Controls
+; Why the folder is refused, for the one line that says so; "" while nothing is.
+Var Why
+; "1" when the folder is the demo's own registered installation.
+Var Reinstall
+; "1" when the folder CheckOwnFolder was given is where its name leads.
+Var Own
+; The installation's folder, for IsOurs.
+Var Installation
+; "1" while a name, and every folder on the way to it, is the installation's own.
+Var Plain
 
-; Error flag set when the character at $R1 of $R0 is one of the string on
-; top of the stack (popped).
-Function CharIn
-    Exch $R9
-    Push $R8
-    StrCpy $Char $R0 1 $R1
-    StrCpy $R8 0
-    next:
-        Push $R7
-        StrCpy $R7 $R9 1 $R8
-        StrCmp $R7 "" nomatch
-        StrCmpS $R7 $Char match
-        Pop $R7
-        IntOp $R8 $R8 + 1
-        Goto next
-    match:
-        Pop $R7
-        SetErrors
-        Goto out
-    nomatch:
-        Pop $R7
-    out:
-    Pop $R8
-    Pop $R9
+; Ends the installation before anything is written, with one line saying why.
+Function Refuse
+    MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden ($Why): $INSTDIR" /SD IDOK
+    SetErrorLevel 2
+    Abort
 FunctionEnd
 
-; The launcher reads the path as its code page has it: every character must
-; come out as exactly one byte of that code page, never as a lookalike.
-; Error flag set otherwise.
-Function CheckCodePage
-    StrLen $R2 $R0
-    ; WC_NO_BEST_FIT_CHARS; a code page that takes no flags (UTF-8) then
-    ; counts bytes only.
-    System::Call 'kernel32::WideCharToMultiByte(i 0, i 0x400, w R0, i R2, p 0, i 0, p 0, *i 0 R4) i .R3'
-    IntCmp $R3 0 0 +2 +2
-        System::Call 'kernel32::WideCharToMultiByte(i 0, i 0, w R0, i R2, p 0, i 0, p 0, p 0) i .R3'
-    IntCmp $R2 0 done
-    IntCmp $R3 $R2 0 bad bad
-    IntCmp $R4 0 done bad bad
-    bad:
-        SetErrors
-    done:
-FunctionEnd
+; The launcher's own rules, which the installer and the uninstaller unpack
+; and call: none of them is written a second time here.
+!macro UnpackRulebook
+    InitPluginsDir
+    File "/oname=$PLUGINSDIR\rulebook.dll" "${RULEBOOK}"
+!macroend
 
-; The segments of $R0 from $R1 on, as the launcher's path rules read them:
-; none empty, none ending in a dot or a blank, no wildcard, stream, '/',
-; quote or control character; a single trailing '\' allowed. Leaves the
-; number of segments in $R3; error flag for a segment the rules refuse.
-Function CheckSegments
-    StrCpy $R3 0
-    StrCpy $R2 ""
-    next:
-        StrCpy $Char $R0 1 $R1
-        StrCmp $Char "" last
-        StrCmpS $Char "\" segment
-        Push '"*:<>?|/$Controls'
-        Call CharIn
-        IfErrors bad
-        StrCpy $R2 $Char
-        IntOp $R1 $R1 + 1
-        Goto next
-    segment:
-        IntOp $R1 $R1 + 1
-    last:
-        StrCmp $R2 "" 0 +2
-            StrCmp $Char "" done bad
-        StrCmpS $R2 "." bad
-        StrCmpS $R2 " " bad
-        IntOp $R3 $R3 + 1
-        StrCpy $R2 ""
-        StrCmp $Char "" done next
-    bad:
-        SetErrors
-    done:
-FunctionEnd
+; ${If} a SameAs b: a and b name the same on Windows, whatever the case of
+; their letters, by no other likeness (the launcher's case rule).
+!macro _SameAs _a _b _t _f
+    !insertmacro _LOGICLIB_TEMP
+    Push `${_b}`
+    Push `${_a}`
+    System::Call '$PLUGINSDIR\rulebook.dll::KoraSameName(w s, w s) i .s'
+    Pop $_LOGICLIB_TEMP
+    !insertmacro _== $_LOGICLIB_TEMP 1 `${_t}` `${_f}`
+!macroend
 
-; The launcher takes "Kora Pro Path" with the backslash it adds in 127
-; characters, only by its path rules ("X:\..." or "\\server\share\dir..."),
-; and cuts "Uninstall" at its first " -f". A directory it would misread is
-; refused: error flag set.
+; $Why says what the launcher would misread in an installation in $INSTDIR,
+; "" when nothing: its path rules, its length with the backslash it adds, the
+; code page's exact spelling, and its cut of the uninstall command.
 Function CheckDirectory
-    Push $R0
-    Push $R1
-    Push $R2
-    Push $R3
-    Push $R4
-    ClearErrors
-    StrCpy $R0 $INSTDIR
-    StrLen $R1 $R0
-    IntCmp $R1 126 0 0 refuse
-    ; IfErrors clears the flag it tests: a refusal found below is set again.
-    Call CheckCodePage
-    IfErrors refuse
-    ; The command's own " -f" must be its first.
-    StrCpy $R1 0
-    dash:
-        StrCpy $R2 $R0 3 $R1
-        StrCmpS $R2 " -f" refuse
-        IntOp $R1 $R1 + 1
-        StrCmp $R2 "" 0 dash
-    StrCpy $R1 0
-    Push "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
-    Call CharIn
-    IfErrors 0 unc
-    ClearErrors
-    StrCpy $R2 $R0 2 1
-    StrCmpS $R2 ":\" 0 refuse
-    StrCpy $R1 3
-    Call CheckSegments
-    Goto done
-    unc:
-        StrCpy $R2 $R0 2
-        StrCmpS $R2 "\\" 0 refuse
-        StrCpy $R1 2
-        Call CheckSegments
-        IfErrors refuse
-        IntCmp $R3 3 done refuse done
-    refuse:
-        SetErrors
-    done:
-    Pop $R4
-    Pop $R3
-    Pop $R2
-    Pop $R1
-    Pop $R0
+    StrCpy $Why ""
+    Push $INSTDIR
+    System::Call '$PLUGINSDIR\rulebook.dll::KoraFolderFault(w s) i .r0'
+    ${Select} $0
+    ${Case} 0
+    ${Case} 1
+        StrCpy $Why "kein eindeutiger Pfad"
+    ${Case} 2
+        StrCpy $Why "zu lang f${U+00FC}r das Startprogramm"
+    ${Case} 3
+        StrCpy $Why "ein Ger${U+00E4}tename im Pfad"
+    ${Case} 4
+        StrCpy $Why "Deinstallationsbefehl zu lang"
+    ${Case} 5
+        StrCpy $Why '" -f" im Pfad'
+    ${Case} 100
+        StrCpy $Why "Zeichen au${U+00DF}erhalb der Codepage"
+    ${CaseElse}
+        StrCpy $Why "Regeln nicht geladen"
+    ${EndSelect}
 FunctionEnd
 
 ; The directory page keeps its button disabled for a refused directory.
 Function .onVerifyInstDir
     Call CheckDirectory
-    IfErrors 0 +2
+    ${If} $Why != ""
         Abort
+    ${EndIf}
 FunctionEnd
 
-; The runtime cuts $CMDLINE where " /D=" begins and replaces a folder it
+; The runtime takes a folder only from a " /D=" that ends the command line,
+; unquoted and in capitals: it cuts $CMDLINE there, and replaces a folder it
 ; finds unusable (a '/', a drive root) with the default before .onInit runs.
-; The folder given is the rest of the process's own command line; error flag
-; unless it is $INSTDIR exactly.
+; Any other spelling ("/D=..." quoted, /d=) is still in $CMDLINE and would
+; install into the default folder. The folder taken is the rest of the
+; process's own command line. Sets $Why unless that is $INSTDIR exactly and
+; no other /D= was given.
 Function CheckGivenDirectory
-    Push $R0
-    Push $R1
-    ClearErrors
-    System::Call 'kernel32::GetCommandLineW() w .R0'
-    StrLen $R1 $CMDLINE
-    StrCpy $R0 $R0 "" $R1
-    StrCmp $R0 "" done
-    StrCpy $R1 $R0 4
-    StrCpy $R0 $R0 "" 4
-    StrCmpS $R1 " /D=" 0 refuse
-    StrCmpS $R0 $INSTDIR done
-    refuse:
-        SetErrors
-    done:
-    Pop $R1
-    Pop $R0
+    StrLen $1 $CMDLINE
+    ${For} $2 0 $1
+        StrCpy $0 $CMDLINE 3 $2
+        ${If} $0 == "/D="
+            StrCpy $Why "/D= gilt nur am Ende, ohne Anf${U+00FC}hrungszeichen und gro${U+00DF} geschrieben"
+        ${EndIf}
+    ${Next}
+    System::Call 'kernel32::GetCommandLineW() w .r0'
+    StrCpy $0 $0 "" $1
+    StrCpy $1 $0 4
+    StrCpy $0 $0 "" 4
+    ${If} $1 != ""
+    ${AndIfNot} "$1$0" S== " /D=$INSTDIR"
+        StrCpy $Why "/D= nicht genau so verwendbar"
+    ${EndIf}
 FunctionEnd
 
 !macro FolderFunctions UN
@@ -225,107 +162,131 @@ FunctionEnd
 Function ${UN}FinalPath
     StrCpy $R5 ""
     System::Call 'kernel32::CreateFileW(w R4, i 0x10000, i 7, p 0, i 3, i 0x02200000, p 0) p .R6'
-    IntCmp $R6 -1 done
-    System::Call 'kernel32::GetFinalPathNameByHandleW(p R6, w .R5, i ${NSIS_MAX_STRLEN}, i 0) i .R4'
-    IntCmp $R4 0 0 +2 +2
-        StrCpy $R5 ""
-    done:
+    ${If} $R6 != -1
+        System::Call 'kernel32::GetFinalPathNameByHandleW(p R6, w .R5, i ${NSIS_MAX_STRLEN}, i 0) i .R4'
+        ${IfThen} $R4 == 0 ${|} StrCpy $R5 "" ${|}
+    ${EndIf}
 FunctionEnd
 
-; Error flag unless $R0 and $R1 name the same: Windows finds a name whatever
-; the case of its letters, but by no other likeness. Before Vista, exactly.
-Function ${UN}SameName
-    System::Call 'kernel32::CompareStringOrdinal(w R0, i -1, w R1, i -1, i 1) i .R2'
-    StrCmp $R2 2 done
-    StrCmp $R2 "error" 0 bad
-    StrCmpS $R0 $R1 done
-    bad:
-        SetErrors
-    done:
-FunctionEnd
-
-; Error flag unless the folder $R0 is where its name leads: its final path
-; is its own, not another's through a link anywhere on the way, nor spelled
+; $Own is "1" when the folder $R0 is where its name leads: its final path is
+; its own, not another's through a link anywhere on the way, nor spelled
 ; with short names. Before Vista, which has no final path, it counts as its
 ; own.
 Function ${UN}CheckOwnFolder
-    Push $R0
-    Push $R1
-    Push $R2
-    Push $R4
-    Push $R5
-    Push $R6
+    StrCpy $Own "1"
     StrCpy $R4 "$R0\"
     Call ${UN}FinalPath
     System::Call 'kernel32::CloseHandle(p R6)'
-    StrCmp $R4 "error" done
-    StrCpy $R1 "\\?\$R0"
-    StrCpy $R2 $R0 2
-    StrCmpS $R2 "\\" 0 +3
-        StrCpy $R2 $R0 "" 1
-        StrCpy $R1 "\\?\UNC$R2"
-    StrCpy $R0 $R5
-    Call ${UN}SameName
-    done:
-    Pop $R6
-    Pop $R5
-    Pop $R4
-    Pop $R2
-    Pop $R1
-    Pop $R0
+    ${If} $R4 != "error"
+        StrCpy $R1 "\\?\$R0"
+        StrCpy $R2 $R0 2
+        ${If} $R2 S== "\\"
+            StrCpy $R2 $R0 "" 1
+            StrCpy $R1 "\\?\UNC$R2"
+        ${EndIf}
+        ${IfNot} $R5 SameAs $R1
+            StrCpy $Own ""
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
+;  $Plain stays "1" only where $R0 exists and is no reparse point: a link,
+; or a folder mounted there, would take a write or a deletion outside the
+; installation. Leaves its attributes in $R3.
+Function ${UN}CheckNoLink
+    System::Call 'kernel32::GetFileAttributesW(w R0) i .R3'
+    IntOp $R1 $R3 & 0x400
+    ${If} $R3 == -1
+    ${OrIf} $R1 != 0
+        StrCpy $Plain ""
+    ${EndIf}
+FunctionEnd
+
+; The one answer to "is $1, a name inside $Installation, the installation's
+; own?", for the installer's writes and the uninstaller's deletions: $Plain
+; is "1" where the installation, every folder on the way to the name and the
+; name exist and are no reparse point, and, where the system names final
+; paths, the name's final path is the installation's and the name (a link to
+; a file shows as a plain file, but its handle names its target; Windows
+; keeps a name's old spelling when a later version writes over it in another
+; case, so they compare by the case rule). Leaves the name's path in $R0,
+; its attributes in $R3 and, where final paths were compared, its handle in
+; $R6 (else -1), which the caller closes.
+Function ${UN}IsOurs
+    StrCpy $Plain "1"
+    StrCpy $R6 -1
+    ; No backslash after the folder, where a link would be looked through,
+    ; except after a drive.
+    StrCpy $R0 $Installation
+    StrCpy $R2 $R0 1 -1
+    ${IfThen} $R2 S== ":" ${|} StrCpy $R0 "$R0\" ${|}
+    Call ${UN}CheckNoLink
+    StrLen $R2 $1
+    ${For} $R4 1 $R2
+        StrCpy $R3 $1 1 $R4
+        ${If} $R3 S== "\"
+        ${AndIf} $Plain == "1"
+            StrCpy $R0 $1 $R4
+            StrCpy $R0 "$Installation\$R0"
+            Call ${UN}CheckNoLink
+        ${EndIf}
+    ${Next}
+    ${If} $1 != ""
+    ${AndIf} $Plain == "1"
+        StrCpy $R0 "$Installation\$1"
+        Call ${UN}CheckNoLink
+        StrCpy $R4 "$Installation\"
+        Call ${UN}FinalPath
+        System::Call 'kernel32::CloseHandle(p R6)'
+        StrCpy $R6 -1
+        ${If} $R4 != "error"
+        ${AndIf} $Plain == "1"
+            StrCpy $R7 "$R5\$1"
+            StrCpy $R4 $R0
+            Call ${UN}FinalPath
+            ${IfNotThen} $R5 SameAs $R7 ${|} StrCpy $Plain "" ${|}
+        ${EndIf}
+    ${EndIf}
 FunctionEnd
 !macroend
 !insertmacro FolderFunctions ""
 !insertmacro FolderFunctions "un."
 
-; Error flag where $1, a name the installer writes in the installation,
-; stands there already as anything but itself: a link, or a name under a
-; linked folder, would take the write outside the installation, and the
-; installer runs as an administrator. Before Vista, only links show.
+; Notes $1, a name the installer writes in the installation, in $Why where
+; it stands there already. Only the demo's own registered installation may
+; hold it, and there only as itself: a link, or a name under a linked
+; folder, would take the write outside the installation, and the installer
+; runs as an administrator. Before Vista, only links show. Anywhere else the
+; name is the user's, whose file would be written over and later removed
+; with the installation.
 Function CheckTarget
-    Push $R0
-    Push $R1
-    Push $R3
-    Push $R4
-    Push $R5
-    Push $R6
     StrCpy $R0 "$INSTDIR\$1"
+    StrCpy $R8 ""
     System::Call 'kernel32::GetFileAttributesW(w R0) i .R3'
-    IntCmp $R3 -1 0 look look
-    ; Nothing to look at: nothing there, or a link to nothing, which a write
-    ; would follow to make its target. A new file (gone on closing) can be
-    ; made only where nothing stands.
-    System::Call 'kernel32::CreateFileW(w R0, i 0x40010000, i 0, p 0, i 1, i 0x04000000, p 0) p .R6 ?e'
-    Pop $R3
-    IntCmp $R6 -1 0 made made
-    IntCmp $R3 80 bad
-    IntCmp $R3 183 bad done done
-    made:
+    IntOp $R2 $R3 & 0x400
+    ${If} $R3 == -1
+        ; Nothing to look at: nothing there, or a link to nothing, which a
+        ; write would follow to make its target. A new file (gone on closing)
+        ; can be made only where nothing stands.
+        System::Call 'kernel32::CreateFileW(w R0, i 0x40010000, i 0, p 0, i 1, i 0x04000000, p 0) p .R6 ?e'
+        Pop $R3
+        ${If} $R6 != -1
+            System::Call 'kernel32::CloseHandle(p R6)'
+        ${ElseIf} $R3 == 80
+        ${OrIf} $R3 == 183
+            StrCpy $R8 "in the way"
+        ${EndIf}
+    ${ElseIf} $Reinstall != "1"
+    ${OrIf} $R2 != 0
+        StrCpy $R8 "in the way"
+    ${Else}
+        Call IsOurs
         System::Call 'kernel32::CloseHandle(p R6)'
-        Goto done
-    look:
-    IntOp $R3 $R3 & 0x400
-    IntCmp $R3 0 0 bad bad
-    StrCpy $R4 "$INSTDIR\"
-    Call FinalPath
-    System::Call 'kernel32::CloseHandle(p R6)'
-    StrCmp $R4 "error" done
-    StrCpy $R1 "$R5\$1"
-    StrCpy $R4 $R0
-    Call FinalPath
-    System::Call 'kernel32::CloseHandle(p R6)'
-    StrCpy $R0 $R5
-    Call SameName
-    Goto done
-    bad:
-        SetErrors
-    done:
-    Pop $R6
-    Pop $R5
-    Pop $R4
-    Pop $R3
-    Pop $R1
-    Pop $R0
+        ${IfThen} $Plain != "1" ${|} StrCpy $R8 "in the way" ${|}
+    ${EndIf}
+    ${If} $R8 != ""
+    ${AndIf} $Why == ""
+        StrCpy $Why "$1 steht im Weg"
+    ${EndIf}
 FunctionEnd
 
 !macro CheckTarget NAME
@@ -333,55 +294,42 @@ FunctionEnd
     Call CheckTarget
 !macroend
 
-; Control characters, for CheckDirectory.
 Function .onInit
-    StrCpy $Controls ""
-    StrCpy $0 1
-    control:
-        IntFmt $1 "%c" $0
-        StrCpy $Controls "$Controls$1"
-        IntOp $0 $0 + 1
-        IntCmp $0 32 0 control
+    !insertmacro UnpackRulebook
     ; A silent installation never shows the directory page: /D= is checked here.
-    IfSilent 0 done
-    Call CheckGivenDirectory
-    IfErrors refuse
-    Call CheckDirectory
-    IfErrors 0 done
-    refuse:
-        MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $INSTDIR" /SD IDOK
-        Abort
-    done:
+    ${If} ${Silent}
+        Call CheckGivenDirectory
+        ${IfThen} $Why == "" ${|} Call CheckDirectory ${|}
+        ${IfThen} $Why != "" ${|} Call Refuse ${|}
+    ${EndIf}
 FunctionEnd
 
 Section
     ; Only a folder that is where its name leads can be removed again: the
     ; uninstaller removes nothing through a link or under a short name.
     StrCpy $1 ""
-    IfFileExists "$INSTDIR\*.*" +2
-        StrCpy $1 "made"
+    ${IfNotThen} ${FileExists} "$INSTDIR\*.*" ${|} StrCpy $1 "made" ${|}
     CreateDirectory "$INSTDIR"
     StrCpy $R0 $INSTDIR
-    ClearErrors
     Call CheckOwnFolder
-    IfErrors 0 own
-        StrCmp $1 "made" 0 +2
-            RMDir "$INSTDIR"
-        MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $INSTDIR" /SD IDOK
-        SetErrorLevel 2
-        Abort
-    own:
-    ; What a reinstallation finds in its place must be its own.
-    ClearErrors
+    ${If} $Own != "1"
+        ${IfThen} $1 == "made" ${|} RMDir "$INSTDIR" ${|}
+        StrCpy $Why "Verkn${U+00FC}pfung oder Kurzname auf dem Weg"
+        Call Refuse
+    ${EndIf}
+    ; Nothing of the user's may stand where the installer writes, nor what a
+    ; reinstallation (the launcher's key names this folder) finds in its
+    ; place be anything but its own. A folder made just now is empty.
+    StrCpy $Reinstall ""
+    StrCpy $Installation $INSTDIR
+    ReadRegStr $0 HKLM "${KEY}" "Kora Pro Path"
+    ${IfThen} $0 SameAs $INSTDIR ${|} StrCpy $Reinstall "1" ${|}
     !insertmacro GameNames CheckTarget
     !insertmacro CheckTarget "uninst.exe"
     !insertmacro CheckTarget "install.log"
     !insertmacro CheckTarget "drivers"
     !insertmacro CheckTarget "save"
-    IfErrors 0 +4
-        MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $INSTDIR" /SD IDOK
-        SetErrorLevel 2
-        Abort
+    ${IfThen} $Why != "" ${|} Call Refuse ${|}
     !insertmacro InstallGameFiles
     SetOutPath "$INSTDIR"
     ; The sound tool writes drivers\dig.ini; the game keeps its saves in save\.
@@ -400,9 +348,10 @@ Section
     ; Without its folders, uninstaller and log the installation would not
     ; work or could not be removed: then nothing is registered and the
     ; installer fails.
-    IfErrors 0 +3
+    ${If} ${Errors}
         SetErrorLevel 2
         Abort
+    ${EndIf}
     WriteRegStr HKLM "${KEY}" "Kora Pro Path" "$INSTDIR"
     WriteRegStr HKLM "${KEY}" "Uninstall" "$INSTDIR\uninst.exe -f$INSTDIR\install.log"
 
@@ -421,168 +370,106 @@ Section
 SectionEnd
 
 Var Log
-Var Installation
+; The first name of the installation that stayed, "" while none has.
+Var Left
 
 ; The log is everything after the first "-f" that begins the arguments or
 ; follows a blank, where the launcher splits the registered command too;
 ; blanks at the end are not part of it. The log must be the one in the
 ; uninstaller's own directory: without it there is nothing to remove.
 Function un.onInit
+    !insertmacro UnpackRulebook
     ${GetParameters} $0
-    StrCpy $1 2
+    StrCpy $1 ""
     StrCpy $2 $0 2
-    StrCmpS $2 "-f" found
-    StrCpy $1 0
-    find:
-        StrCpy $2 $0 3 $1
-        StrCmp $2 "" usage
-        IntOp $1 $1 + 1
-        StrCmpS $2 " -f" 0 find
-    IntOp $1 $1 + 2
-    found:
-    StrCpy $Log $0 "" $1
-    trim:
+    ${If} $2 S== "-f"
+        StrCpy $1 2
+    ${Else}
+        StrLen $3 $0
+        ${For} $4 0 $3
+            StrCpy $2 $0 3 $4
+            ${If} $2 S== " -f"
+                IntOp $1 $4 + 3
+                ${Break}
+            ${EndIf}
+        ${Next}
+    ${EndIf}
+    StrCpy $Log ""
+    ${IfThen} $1 != "" ${|} StrCpy $Log $0 "" $1 ${|}
+    ${Do}
         StrCpy $2 $Log 1 -1
-        StrCmp $2 " " 0 +3
+        ${IfThen} $2 != " " ${|} ${ExitDo} ${|}
         StrCpy $Log $Log -1
-        Goto trim
-    IfFileExists $Log 0 usage
+    ${Loop}
     ${GetParent} $Log $Installation
-    StrCpy $2 $INSTDIR 1 -1
     StrCpy $3 $INSTDIR
-    StrCmp $2 "\" 0 +2
-        StrCpy $3 $INSTDIR -1
-    StrCmp $Installation $3 0 usage
+    StrCpy $2 $INSTDIR 1 -1
+    ${IfThen} $2 == "\" ${|} StrCpy $3 $INSTDIR -1 ${|}
+    ${If} $Log == ""
+    ${OrIfNot} ${FileExists} $Log
+    ${OrIfNot} $Installation SameAs $3
+        MessageBox MB_OK|MB_ICONSTOP "Aufruf: uninst.exe -f<Protokolldatei>" /SD IDOK
+        Abort
+    ${EndIf}
     ; Through a link anywhere on the way (C:\Via\Kora with C:\Via a link to
     ; C:\New) the files are another folder's, registered by another name.
     StrCpy $R0 $Installation
-    ClearErrors
     Call un.CheckOwnFolder
-    IfErrors 0 own
+    ${If} $Own != "1"
         MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $Installation" /SD IDOK
         Abort
-    own:
-    Return
-    usage:
-        MessageBox MB_OK|MB_ICONSTOP "Aufruf: uninst.exe -f<Protokolldatei>" /SD IDOK
-        Abort
+    ${EndIf}
 FunctionEnd
 
-; Error flag set for a log line that is no plain name inside the
-; installation: one naming a drive, the root, a parent or a wildcard, or
+; $Plain is "1" for a log line $1 that is a plain name inside the
+; installation: none naming a drive, the root, a parent or a wildcard, or
 ; spelling a folder with '/', which the link checks would not see.
 Function un.CheckLogName
-    ClearErrors
+    StrCpy $Plain "1"
     StrCpy $2 $1 1
-    StrCmp $2 "\" bad
-    StrCpy $3 0
-    next:
+    ${IfThen} $2 == "\" ${|} StrCpy $Plain "" ${|}
+    StrLen $4 $1
+    ${For} $3 0 $4
         StrCpy $2 $1 1 $3
-        StrCmp $2 "" done
-        StrCmp $2 ":" bad
-        StrCmp $2 "*" bad
-        StrCmp $2 "?" bad
-        StrCmp $2 "/" bad
+        ${If} $2 == ":"
+        ${OrIf} $2 == "*"
+        ${OrIf} $2 == "?"
+        ${OrIf} $2 == "/"
+            StrCpy $Plain ""
+        ${EndIf}
         StrCpy $2 $1 2 $3
-        StrCmp $2 ".." bad
-        IntOp $3 $3 + 1
-        Goto next
-    bad:
-        SetErrors
-    done:
-FunctionEnd
-
-; Error flag unless $R0 exists and is no reparse point: a link, or a folder
-; mounted there, would take a deletion outside the installation. Leaves its
-; attributes in $R3.
-Function un.CheckNoLink
-    System::Call 'kernel32::GetFileAttributesW(w R0) i .R3'
-    IntCmp $R3 -1 bad
-    IntOp $R1 $R3 & 0x400
-    IntCmp $R1 0 done
-    bad:
-        SetErrors
-    done:
+        ${IfThen} $2 == ".." ${|} StrCpy $Plain "" ${|}
+    ${Next}
 FunctionEnd
 
 ; Removes $1, a name inside the installation: deletes it as a file or
 ; removes it as an empty folder, but only where the installation itself,
 ; every folder on the way to the name and the name are plain.
 Function un.RemoveName
-    Push $R0
-    Push $R1
-    Push $R2
-    Push $R3
-    ClearErrors
     StrCpy $R2 $1 1 -1
-    StrCmpS $R2 "\" 0 +2
-        StrCpy $1 $1 -1
-    ; No backslash after the folder, where a link would be looked through,
-    ; except after a drive.
-    StrCpy $R0 $Installation
-    StrCpy $R2 $R0 1 -1
-    StrCmpS $R2 ":" 0 +2
-        StrCpy $R0 "$R0\"
-    StrCpy $R2 0
-    check:
-        Call un.CheckNoLink
-        IfErrors done
-    next:
-        StrCpy $R1 $1 1 $R2
-        IntOp $R2 $R2 + 1
-        StrCmp $R1 "" last
-        StrCmpS $R1 "\" 0 next
-        IntOp $R1 $R2 - 1
-        StrCpy $R0 $1 $R1
-        StrCpy $R0 "$Installation\$R0"
-        Goto check
-    last:
-        StrCmp $1 "" remove
-        StrCmpS $R0 "$Installation\$1" remove
-        StrCpy $R0 "$Installation\$1"
-        Goto check
-    remove:
-        IntOp $R3 $R3 & 0x10
-        IntCmp $R3 0 0 folder folder
-        Call un.DeleteFile
-        Goto done
-    folder:
+    ${IfThen} $R2 S== "\" ${|} StrCpy $1 $1 -1 ${|}
+    Call un.IsOurs
+    IntOp $R3 $R3 & 0x10
+    ${If} $Plain != "1"
+    ${ElseIf} $R3 != 0
+        System::Call 'kernel32::CloseHandle(p R6)'
+        StrCpy $R6 -1
         RMDir "$R0"
-    done:
-    Pop $R3
-    Pop $R2
-    Pop $R1
-    Pop $R0
-FunctionEnd
-
-; Deletes the file $1 of the installation ($R0) through a handle that names
-; it there. A link to a file shows as a plain file, but its handle names its
-; target, which stays. Before Vista there is no such name: deleted by name.
-Function un.DeleteFile
-    Push $R4
-    Push $R5
-    Push $R6
-    Push $R7
-    StrCpy $R4 "$Installation\"
-    Call un.FinalPath
-    System::Call 'kernel32::CloseHandle(p R6)'
-    StrCmp $R4 "error" byname
-    StrCmp $R5 "" done
-    StrCpy $R7 "$R5\$1"
-    StrCpy $R4 $R0
-    Call un.FinalPath
-    StrCmpS $R5 $R7 0 close
+    ${ElseIf} $R6 == -1
+        ; Before Vista there is no final path: deleted by name.
+        Delete "$R0"
+    ${Else}
         System::Call 'kernel32::SetFileInformationByHandle(p R6, i 4, *i 1, i 4)'
-    close:
+    ${EndIf}
     System::Call 'kernel32::CloseHandle(p R6)'
-    Goto done
-    byname:
-        Delete $R0
-    done:
-    Pop $R7
-    Pop $R6
-    Pop $R5
-    Pop $R4
+    ; Whatever stays, a link passed over or a file held open, keeps the
+    ; installation removable: its uninstaller, log and registration stay.
+    System::Call 'kernel32::GetFileAttributesW(w "$Installation\$1") i .R3'
+    ${If} $R3 != -1
+    ${AndIf} $1 != ""
+    ${AndIf} $Left == ""
+        StrCpy $Left $1
+    ${EndIf}
 FunctionEnd
 
 !macro RemoveName NAME
@@ -590,29 +477,22 @@ FunctionEnd
     Call un.RemoveName
 !macroend
 
-; Error flag unless the shortcut leads to this installation's game.
-Function un.CheckShortcut
-    ClearErrors
+; $1 becomes the target of the shortcut, "" where it has none.
+Function un.ShortcutTarget
     StrCpy $1 ""
     ; IShellLinkW, loaded through its IPersistFile, asked for its target.
     System::Call 'ole32::CoCreateInstance(g "{00021401-0000-0000-C000-000000000046}", p 0, i 1, g "{000214F9-0000-0000-C000-000000000046}", *p .r2) i .r0'
-    IntCmp $0 0 0 bad bad
-    System::Call '$2->0(g "{0000010b-0000-0000-C000-000000000046}", *p .r3) i .r0'
-    IntCmp $0 0 0 release release
-    System::Call '$3->5(w "${SHORTCUT}", i 0) i .r0'
-    IntCmp $0 0 0 loaded loaded
-        System::Call '$2->3(w .r1, i ${NSIS_MAX_STRLEN}, p 0, i 4)'
-    loaded:
-    System::Call '$3->2()'
-    release:
-    System::Call '$2->2()'
-    StrCpy $R0 $1
-    StrCpy $R1 "$Installation\kora.exe"
-    Call un.SameName
-    Goto done
-    bad:
-        SetErrors
-    done:
+    ${If} $0 == 0
+        System::Call '$2->0(g "{0000010b-0000-0000-C000-000000000046}", *p .r3) i .r0'
+        ${If} $0 == 0
+            System::Call '$3->5(w "${SHORTCUT}", i 0) i .r0'
+            ${If} $0 == 0
+                System::Call '$2->3(w .r1, i ${NSIS_MAX_STRLEN}, p 0, i 4)'
+            ${EndIf}
+            System::Call '$3->2()'
+        ${EndIf}
+        System::Call '$2->2()'
+    ${EndIf}
 FunctionEnd
 
 Section Uninstall
@@ -620,51 +500,46 @@ Section Uninstall
     ; cannot be removed while it is the current directory.
     SetOutPath "$TEMP"
     !insertmacro GameNames RemoveName
-    !insertmacro RemoveName "uninst.exe"
     FileOpen $0 $Log r
     FileReadUTF16LE $0 $1
     ; The byte order mark the installer writes first.
     StrCpy $2 $1 1
-    StrCmpS $2 "${U+FEFF}" 0 +2
-        StrCpy $1 $1 "" 1
-    Goto line
-    next:
-        FileReadUTF16LE $0 $1
-    line:
-        StrCmp $1 "" done
+    ${IfThen} $2 S== "${U+FEFF}" ${|} StrCpy $1 $1 "" 1 ${|}
+    ${DoUntil} $1 == ""
         ${TrimNewLines} $1 $1
-        StrCmp $1 "" next
         Call un.CheckLogName
-        IfErrors next
-        Call un.RemoveName
-        Goto next
-    done:
+        ; The uninstaller goes only once all else has gone.
+        ${If} $Plain == "1"
+        ${AndIf} $1 != ""
+        ${AndIf} $1 != "uninst.exe"
+            Call un.RemoveName
+        ${EndIf}
+        FileReadUTF16LE $0 $1
+    ${Loop}
     FileClose $0
     !insertmacro RemoveName "drivers"
     !insertmacro RemoveName "save"
+    ${IfThen} $Left == "" ${|} !insertmacro RemoveName "uninst.exe" ${|}
+    ${If} $Left != ""
+        MessageBox MB_OK|MB_ICONSTOP "Nicht alles konnte entfernt werden ($Left): $Installation" /SD IDOK
+        SetErrorLevel 2
+        Return
+    ${EndIf}
     ; What names another installation of the demo stays: removing it would
     ; orphan that one.
-    StrCpy $R1 $Installation
-    ReadRegStr $R0 HKLM "${KEY}" "Kora Pro Path"
-    ClearErrors
-    Call un.SameName
-    IfErrors +2
-        DeleteRegKey HKLM "${KEY}"
+    ReadRegStr $0 HKLM "${KEY}" "Kora Pro Path"
+    ${IfThen} $0 SameAs $Installation ${|} DeleteRegKey HKLM "${KEY}" ${|}
     DeleteRegKey /ifempty HKLM "SOFTWARE\Halvorn\Kora Manager DEMO"
     DeleteRegKey /ifempty HKLM "SOFTWARE\Halvorn"
-    ReadRegStr $R0 HKLM "${ENTRY}" "InstallLocation"
-    ClearErrors
-    Call un.SameName
-    IfErrors +2
-        DeleteRegKey HKLM "${ENTRY}"
+    ReadRegStr $0 HKLM "${ENTRY}" "InstallLocation"
+    ${IfThen} $0 SameAs $Installation ${|} DeleteRegKey HKLM "${ENTRY}" ${|}
     SetShellVarContext all
-    Call un.CheckShortcut
-    IfErrors kept
-        Delete "${SHORTCUT}"
-    kept:
+    Call un.ShortcutTarget
+    ${IfThen} $1 SameAs "$Installation\kora.exe" ${|} Delete "${SHORTCUT}" ${|}
     ; The log and the folder last: once they are gone, all is done.
     ${GetFileName} $Log $1
     Call un.RemoveName
     StrCpy $1 ""
     Call un.RemoveName
+    ${IfThen} $Left != "" ${|} SetErrorLevel 2 ${|}
 SectionEnd

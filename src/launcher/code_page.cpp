@@ -41,6 +41,14 @@ static bool NextCodePoint(const unsigned char **text, unsigned long *code_point)
     return value >= kSmallest[extra] && value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
 }
 
+unsigned char Windows1252Upper(unsigned char c) {
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+        return (unsigned char)(c - 0x20);
+    if (c == 0x9A || c == 0x9C || c == 0x9E) // š œ ž
+        return (unsigned char)(c - 0x10);
+    return c == 0xFF ? 0x9F : c; // ÿ
+}
+
 bool Utf8ToWindows1252(const char *utf8, char *out, size_t capacity) {
     const unsigned char *text = (const unsigned char *)utf8;
     size_t length = 0;

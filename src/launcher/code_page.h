@@ -12,3 +12,7 @@
 // `capacity`, NUL-terminated). False when it is no UTF-8, does not fit, or
 // holds a character the code page has no byte of its own for.
 bool Utf8ToWindows1252(const char *utf8, char *out, size_t capacity);
+
+// The Windows-1252 byte `c` in upper case as Windows' file system folds it
+// (à to À, š to Š, ÿ to Ÿ; ß and µ, whose upper case the page lacks, stay).
+unsigned char Windows1252Upper(unsigned char c);

@@ -10,7 +10,11 @@
 typedef void *Handle;
 
 enum {
-    kDirBytes = 128,
+    // The longest directory the launcher keeps, its trailing '\' included:
+    // an installation folder must fit with the backslash the launcher adds
+    // (InstallFolderFault, for the check before mastering and the installer).
+    kDirChars = 127,
+    kDirBytes = kDirChars + 1,
     kPathBytes = 256,
     kUninstallBytes = 1024,
 };

@@ -1,6 +1,7 @@
 #include "path_rules.h"
 
 #include "bounded_string.h"
+#include "platform/platform.h"
 
 #include <string.h>
 
@@ -93,7 +94,7 @@ bool IsPlainName(const char *name) {
 }
 
 static char Folded(char c) {
-    return c >= 'A' && c <= 'Z' ? (char)(c + ('a' - 'A')) : c;
+    return (char)PlatformUpperCase((unsigned char)c);
 }
 
 bool SameNoCase(const char *a, const char *b, size_t length) {

@@ -29,8 +29,10 @@ bool IsProgramPath(const char *path);
 // not "." or "..".
 bool IsPlainName(const char *name);
 
-// True when the first `length` characters of `a` and `b` agree, ASCII
-// letters in any case; a NUL ends the comparison early only in both.
+// True when the first `length` characters of `a` and `b` agree, letters in
+// any case as Windows' file system compares names (PlatformUpperCase); a NUL
+// ends the comparison early only in both. The one case rule: the launcher,
+// the check before mastering and the installer pair all compare so.
 bool SameNoCase(const char *a, const char *b, size_t length);
 
 // True when `path` names `dir` itself, letters in any case, a trailing '\'

@@ -36,6 +36,14 @@ bool PlatformChangeDir(const char *path);
 // error box.
 void PlatformQuietDriveErrors();
 
+// --- Text --------------------------------------------------------------------
+
+// The ANSI code page's byte `c` in upper case as Windows' file system
+// compares names: ordinal, by the system's own upper-case table, never by a
+// language's rules (ß stays ß, i and I are one pair in every locale); `c`
+// itself where the code page holds no other case of it.
+unsigned char PlatformUpperCase(unsigned char c);
+
 // --- Entries held open -------------------------------------------------------
 
 // A file or directory opened as itself: a link is opened, not followed, where

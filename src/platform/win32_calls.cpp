@@ -18,12 +18,14 @@ template <class Function> static void LookUp(FindCall find, const char *dll, con
 SystemCalls FillCalls(DWORD version, FindCall find) {
     SystemCalls calls = {};
     calls.ansi_family = (version & 0x80000000) != 0;
+    LookUp(find, "user32.dll", "CharUpperBuffA", &calls.CharUpperBuffA);
     if (calls.ansi_family)
         return calls;
     LookUp(find, "kernel32.dll", "GetCommandLineW", &calls.GetCommandLineW);
     LookUp(find, "kernel32.dll", "FindFirstFileW", &calls.FindFirstFileW);
     LookUp(find, "kernel32.dll", "FindNextFileW", &calls.FindNextFileW);
     LookUp(find, "advapi32.dll", "RegQueryValueExW", &calls.RegQueryValueExW);
+    LookUp(find, "kernel32.dll", "LCMapStringW", &calls.LCMapStringW);
     if (LOBYTE(LOWORD(version)) < 6)
         return calls;
     LookUp(find, "kernel32.dll", "GetFinalPathNameByHandleW", &calls.GetFinalPathNameByHandleW);

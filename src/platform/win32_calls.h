@@ -11,13 +11,19 @@
 // without it.
 struct SystemCalls {
     // The 95 family (95, 98, ME): registry, names and command line in the code
-    // page; it gets none of the entries, whatever it exports, since its wide
+    // page; it gets none of the wide entries, whatever it exports, since its wide
     // calls only fail.
     bool ansi_family;
+    // The code page's upper case by the system, for the 95 family, which has
+    // no wide table; found wherever the system has it.
+    decltype(&::CharUpperBuffA) CharUpperBuffA;
     decltype(&::GetCommandLineW) GetCommandLineW;
     decltype(&::FindFirstFileW) FindFirstFileW;
     decltype(&::FindNextFileW) FindNextFileW;
     decltype(&::RegQueryValueExW) RegQueryValueExW;
+    // Upper case by the file system's table (NT's, unless asked for a
+    // language's rules).
+    decltype(&::LCMapStringW) LCMapStringW;
     // Vista on: a system that reports an older version (NT 4 to XP, or a newer
     // one in a compatibility mode) goes without final paths.
     decltype(&::GetFinalPathNameByHandleW) GetFinalPathNameByHandleW;

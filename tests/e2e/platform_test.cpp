@@ -4,6 +4,7 @@
 #include "world.h"
 
 #include "driver/program.h"
+#include "launcher/code_page.h"
 #include "platform/platform.h"
 #include "platform/win32_calls.h"
 
@@ -187,4 +188,13 @@ TEST(Platform, SearchHandsOutOnlyExactNames) {
     std::sort(exact.begin(), exact.end());
     EXPECT_EQ(exact, (std::vector<std::string>{".", "..", "kept.sav"}));
     DeleteFileW(cyrillic.c_str());
+}
+
+// The system folds the code page's letters as the check before mastering
+// and the unit tests do, by the file system's table: one case rule.
+TEST(Platform, UpperCaseIsTheFileSystemsInWindows1252) {
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the prefix's code page is " << GetACP() << ", not Windows-1252";
+    for (int c = 0; c < 256; ++c)
+        EXPECT_EQ(PlatformUpperCase((unsigned char)c), Windows1252Upper((unsigned char)c)) << c;
 }

@@ -7,6 +7,8 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+
 static const char kEntryKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kora Manager DEMO";
 
@@ -73,11 +75,10 @@ static std::string Utf16(const std::wstring &text) {
     return bytes;
 }
 
-// Runs the CD's installer silently; L"" installs into its default folder.
-// Wide, as Windows passes any folder name.
-static DWORD SilentInstall(const std::wstring &dir) {
-    // /D= last and unquoted, blanks and all, as the installer takes it.
-    std::wstring line = L"D:\\setup.exe /S" + (dir.empty() ? L"" : L" /D=" + dir);
+// Runs the CD's installer silently with `arguments` after /S. Wide, as
+// Windows passes any folder name.
+static DWORD SilentSetup(const std::wstring &arguments) {
+    std::wstring line = L"D:\\setup.exe /S" + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION setup;
@@ -89,6 +90,26 @@ static DWORD SilentInstall(const std::wstring &dir) {
         GetExitCodeProcess(setup.hProcess, &status);
     CloseHandle(setup.hThread);
     CloseHandle(setup.hProcess);
+    return status;
+}
+
+// L"" installs into the default folder.
+static DWORD SilentInstall(const std::wstring &dir) {
+    // /D= last and unquoted, blanks and all, as the installer takes it.
+    return SilentSetup(dir.empty() ? L"" : L" /D=" + dir);
+}
+
+// Runs the uninstaller of `dir` silently as its first process starts its
+// copy from the temporary folder (which ends at once), and waits for the
+// copy's end: its exit code.
+static long RunUninstaller(const std::string &dir) {
+    const std::string copy = "C:\\uninst-copy.exe";
+    Program uninstaller;
+    long status = CopyFileA((dir + "\\uninst.exe").c_str(), copy.c_str(), FALSE) &&
+                          uninstaller.Start(copy + " /S -f" + dir + "\\install.log _?=" + dir, "C:\\")
+                      ? uninstaller.WaitExit(30000)
+                      : -2;
+    DeleteFileA(copy.c_str());
     return status;
 }
 
@@ -171,10 +192,17 @@ TEST_F(RealPair, InstallPlayAndUninstallFromTheCd) {
     DeleteFileA(outside.c_str());
 }
 
+// Links exist from Windows 2000 on: the 95 family and NT 4 have none.
+static bool ToldNoLinks() {
+    return ToldAnsiFamily() || ToldVersion() == "nt40";
+}
+
 // Removing an older installation leaves the newer one registered, listed and
 // removable, by any case of its name; links to or in an installation lead the
 // installer and uninstaller nowhere: their targets stay, and so do the links.
 TEST_F(RealPair, UninstallsOnlyItsOwn) {
+    if (ToldNoLinks())
+        GTEST_SKIP() << "as " << ToldVersion() << ": the system has no links to lead anywhere";
     const std::string old_dir = "C:\\Old\\Kora", new_dir = "C:\\New\\Kora";
     const std::string outside = "C:\\outside",
                       links[] = {"C:\\Via", "C:\\ViaNew", old_dir + "\\maps",
@@ -210,19 +238,19 @@ TEST_F(RealPair, UninstallsOnlyItsOwn) {
 
     // Started through a link to its folder or above it, the new one's
     // removes nothing.
-    Program via[2];
-    const std::string via_dirs[] = {"C:\\Via", "C:\\ViaNew\\Kora"};
-    for (int i = 0; i < 2; ++i)
-        ASSERT_TRUE(via[i].Start(via_dirs[i] + "\\uninst.exe /S -f" + via_dirs[i] + "\\install.log",
-                                 "C:\\"));
-    Program uninstaller;
-    ASSERT_TRUE(
-        uninstaller.Start(old_dir + "\\uninst.exe /S -f" + old_dir + "\\install.log", "C:\\"));
-    EXPECT_EQ(uninstaller.WaitExit(), 0);
-    // It starts again from the temporary folder and removes its own last.
-    EXPECT_TRUE(WaitUntil([&] { return !fs::exists(old_dir + "\\install.log"); }, 10000));
+    for (const char *via : {"C:\\Via", "C:\\ViaNew\\Kora"})
+        EXPECT_NE(RunUninstaller(via), 0) << via;
+    // The links it passes over stay, and so do its log and uninstaller: it
+    // says so, and runs again once they are gone.
+    EXPECT_EQ(RunUninstaller(old_dir), 2);
+    EXPECT_TRUE(fs::exists(old_dir + "\\install.log") && fs::exists(old_dir + "\\uninst.exe"));
+    EXPECT_FALSE(fs::exists(old_dir + "\\save"));
     EXPECT_EQ(ReadBytes(outside + "\\kept.txt") + ReadBytes(outside + ".txt"), "keptkept");
     EXPECT_TRUE(fs::exists(outside + "\\sub") && fs::exists(new_dir + "\\kora.exe"));
+    RemoveLink(links[2]);
+    RemoveLink(links[3]);
+    EXPECT_EQ(RunUninstaller(old_dir), 0);
+    EXPECT_FALSE(fs::exists(old_dir));
     std::string path;
     EXPECT_TRUE(ReadInstallValue("Kora Pro Path", &path));
     EXPECT_EQ(path, new_dir);
@@ -247,17 +275,23 @@ static std::wstring Padded(const std::wstring &head, size_t length) {
 // The installer takes exactly the folders the launcher reads as written:
 // "Kora Pro Path" with its backslash in 127 characters, by its path rules,
 // one code-page byte per character, and no " -f" before the uninstall
-// command's own, and only where its name leads, through no link. Where a
-// folder stands in the way of a file it writes, it fails and registers
-// nothing.
+// command's own, and only where its name leads, through no link, and only
+// where nothing of the user's stands in its way; and a /D= only as the
+// runtime takes it. Otherwise it exits with 2 and writes nothing.
 TEST_F(RealPair, InstallsOnlyWhereTheLauncherReadsIt) {
     const struct {
         const char *name;
         std::wstring dir;
         bool installs;
         const char *in_the_way = nullptr;
-    } rows[] = {{"game file in the way", L"C:\\Kora Demo\\Busy", false, "kora.exe"},
-                {"log in the way", L"C:\\Kora Demo\\Busy", false, "install.log"},
+        const wchar_t *arguments = nullptr;
+    } rows[] = {{"user's game file", L"C:\\Kora Demo\\Busy", false, "kora.exe"},
+                {"user's uninstaller", L"C:\\Kora Demo\\Busy", false, "uninst.exe"},
+                {"user's log", L"C:\\Kora Demo\\Busy", false, "install.log"},
+                {"user's save", L"C:\\Kora Demo\\Busy", false, "save\\other.sav"},
+                {"user's drivers", L"C:\\Kora Demo\\Busy", false, "drivers\\dig.ini"},
+                {"quoted /D=", L"C:\\My Games\\Kora", false, nullptr, L" \"/D=C:\\My Games\\Kora\""},
+                {"lower-case /d=", L"C:\\Games\\Kora", false, nullptr, L" /d=C:\\Games\\Kora"},
                 {"link on the way", L"C:\\Linked\\Kora", false},
                 {"blank before -f", L"C:\\Kora -f Demo", false},
                 {"128 with backslash", Padded(L"C:\\Kora Demo\\", 127), false},
@@ -271,16 +305,26 @@ TEST_F(RealPair, InstallsOnlyWhereTheLauncherReadsIt) {
     ASSERT_TRUE(MakeLink("C:\\Linked", "C:\\Kora Demo"));
     std::shared_ptr<void> unlink(nullptr, [](void *) { RemoveLink("C:\\Linked"); });
     for (const auto &row : rows) {
+        if (std::string(row.name) == "link on the way" && ToldNoLinks() &&
+            SkipRow(row.name, "the system has no links"))
+            continue;
         SCOPED_TRACE(row.name);
         ForgetInstallation(row.dir);
+        // The user's files, one of them where the installer would write.
+        const fs::path dir(row.dir);
+        std::vector<std::string> users;
         if (row.in_the_way)
-            fs::create_directories(fs::path(row.dir) / row.in_the_way);
-        DWORD status = SilentInstall(row.dir);
+            users = {row.in_the_way, "notes.txt", "dosgame.pif"};
+        for (const std::string &name : users)
+            ASSERT_TRUE(WriteBytes((dir / name).string(), "the user's " + name));
+        DWORD status = row.arguments ? SilentSetup(row.arguments) : SilentInstall(row.dir);
         if (!row.installs) {
-            EXPECT_NE(status, 0u);
+            EXPECT_EQ(status, 2u);
             // Nor in the folder the installer would otherwise offer.
             EXPECT_TRUE((row.in_the_way ? NothingRegistered() : NothingLeft(row.dir)) &&
                         !fs::exists(DefaultDir()));
+            for (const std::string &name : users)
+                EXPECT_EQ(ReadBytes((dir / name).string()), "the user's " + name);
             ForgetInstallation(row.dir);
             continue;
         }
@@ -292,4 +336,50 @@ TEST_F(RealPair, InstallsOnlyWhereTheLauncherReadsIt) {
         EXPECT_TRUE(WaitUntil([&] { return NothingLeft(row.dir); }, 10000));
         ForgetInstallation(row.dir);
     }
+}
+
+// A file held open stays: the installation stays registered and removable,
+// its uninstaller and log with it, and the uninstaller says so in its exit.
+TEST_F(RealPair, AHeldFileKeepsTheInstallationRemovable) {
+    const std::string dir = "C:\\Held\\Kora";
+    ForgetInstallation(dir);
+    ASSERT_EQ(SilentInstall(L"C:\\Held\\Kora"), 0u);
+    HANDLE held = CreateFileA((dir + "\\setsound.exe").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(RunUninstaller(dir), 2);
+    CloseHandle(held);
+    EXPECT_FALSE(fs::exists(dir + "\\kora.exe"));
+    EXPECT_TRUE(fs::exists(dir + "\\uninst.exe") && fs::exists(dir + "\\install.log"));
+    EXPECT_TRUE(VendorKeyExists() && EntryExists() && fs::exists(Shortcut()));
+    EXPECT_EQ(RunUninstaller(dir), 0);
+    EXPECT_TRUE(NothingLeft(dir));
+    ForgetInstallation(dir);
+}
+
+// Windows keeps a name's old spelling when a later version writes over it in
+// another case: the update installs over its own installation and the
+// uninstaller still removes every name.
+TEST_F(RealPair, AnUpdateInOtherLetterCaseUninstallsCompletely) {
+    const std::string dir = "C:\\Case\\Kora";
+    ForgetInstallation(dir);
+    ASSERT_EQ(SilentInstall(L"C:\\Case\\Kora"), 0u);
+    // Wine renames nothing to its own name in another case: by a third name.
+    const auto respell = [&](const std::string &from, const std::string &to) {
+        return MoveFileA((dir + "\\" + from).c_str(), (dir + "\\respelt").c_str()) &&
+               MoveFileA((dir + "\\respelt").c_str(), (dir + "\\" + to).c_str());
+    };
+    ASSERT_TRUE(respell("kora.exe", "KORA.EXE") && respell("setsound.exe", "SetSound.Exe") &&
+                respell("save", "Save"));
+    // The folder in another case is still the registered one.
+    ASSERT_EQ(SilentInstall(L"c:\\case\\KORA"), 0u);
+    std::vector<std::string> names;
+    for (const auto &entry : fs::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(testing::PrintToString(names), "{ \"KORA.EXE\", \"Save\", \"SetSound.Exe\", "
+                                             "\"drivers\", \"install.log\", \"uninst.exe\" }");
+    EXPECT_EQ(RunUninstaller(dir), 0);
+    EXPECT_TRUE(NothingLeft(dir));
+    ForgetInstallation(dir);
 }

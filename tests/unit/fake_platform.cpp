@@ -1,5 +1,7 @@
 #include "fake_platform.h"
 
+#include "launcher/code_page.h"
+
 #include <algorithm>
 #include <string.h>
 
@@ -401,6 +403,11 @@ void PlatformRunAndWait(const char *command) {
 
 void PlatformExitProcess(int code) {
     g_fake.journal.push_back("exit " + std::to_string(code));
+}
+
+// The tests' names are Windows-1252, the page the demo ships for.
+unsigned char PlatformUpperCase(unsigned char c) {
+    return Windows1252Upper(c);
 }
 
 void PlatformSetMainWindow(void *) {}

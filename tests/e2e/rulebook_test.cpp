@@ -1,0 +1,49 @@
+// The installer pair's rulebook DLL, loaded as the installer loads it: its
+// answers are the launcher's own, for the same table of folders, and it
+// compares names by the launcher's case rule, refusing any text the code
+// page would turn into a look-alike.
+#include "../folder_rows.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// The DLL's call `name`, of type `Call`.
+template <class Call> static Call Entry(const char *name) {
+    static HMODULE dll = LoadLibraryA(E2E_RULEBOOK_DLL);
+    return dll ? (Call)(void *)GetProcAddress(dll, name) : nullptr;
+}
+
+TEST(Rulebook, FolderFaultIsTheLaunchersForEveryRow) {
+    auto fault = Entry<int(WINAPI *)(const wchar_t *)>("KoraFolderFault");
+    ASSERT_TRUE(fault);
+    for (const FolderRow &row : kFolderRows) {
+        wchar_t wide[1024];
+        MultiByteToWideChar(1252, 0, row.dir, -1, wide, 1024);
+        EXPECT_EQ(fault(wide), row.fault) << row.name;
+    }
+    // A look-alike the code page would make: a fullwidth 'O'.
+    EXPECT_EQ(fault(L"C:\\DEM\uFF2F"), 100);
+}
+
+TEST(Rulebook, SameNameByTheLaunchersCaseRule) {
+    auto same = Entry<int(WINAPI *)(const wchar_t *, const wchar_t *)>("KoraSameName");
+    ASSERT_TRUE(same);
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the prefix's code page is " << GetACP() << ", not Windows-1252";
+    const struct {
+        const char *name;
+        const wchar_t *a, *b;
+        int same;
+    } rows[] = {
+        {"umlaut in any case", L"C:\\Spiele\\\u00DCbung", L"c:\\spiele\\\u00FCbung", 1},
+        // Turkish dotless i: no byte of its own in the page, so never the same.
+        {"dotless i", L"C:\\f\u0131le", L"C:\\FILE", 0},
+        {"fullwidth look-alike", L"C:\\DEM\uFF2F", L"C:\\DEMO", 0},
+        {"another length", L"C:\\DEMO", L"C:\\DEMO\\", 0},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(same(row.a, row.b), row.same) << row.name;
+}
