@@ -33,11 +33,6 @@ std::string Sz(const std::string &prefix, size_t bytes) {
     return Padded(prefix, bytes - 1) + '\0';
 }
 
-// An installation directory of `length` characters below kInstallDir.
-std::string LongDir(size_t length) {
-    return Padded(std::string(kInstallDir) + "\\", length, "l");
-}
-
 void PlaceFiles(const std::string &directory, const std::vector<std::string> &files) {
     for (const std::string &file : files)
         WriteBytes(directory + "\\" + file, file);
@@ -105,7 +100,8 @@ class Hostile : public E2eTest {
 // value begins with an installation's path or the uninstaller's command, so
 // a launcher that cut the value would find them.
 TEST_F(Hostile, OutsizedAndMistypedRegistryValues) {
-    const std::string dir126 = LongDir(126), number = "\x78\x56\x34\x12";
+    const std::string dir126 = Padded(std::string(kInstallDir) + "\\", 126, "l"),
+                      number = "\x78\x56\x34\x12";
     for (const std::string &dir : {std::string(kInstallDir), dir126})
         PlaceStandIn(dir + "\\kora.exe");
     PlaceStandIn(Installed("uninst.exe"));

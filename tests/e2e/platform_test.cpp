@@ -143,16 +143,13 @@ TEST_P(CallTable, FollowsTheReportedVersion) {
 
 INSTANTIATE_TEST_SUITE_P(
     Platform, CallTable,
-    ::testing::Values(FamilyRow{"Windows95", 0xC3B60004, FindEverything, true, false, false},
-                      FamilyRow{"Windows98", 0xC0000A04, FindEverything, true, false, false},
-                      FamilyRow{"WindowsMe", 0xC0005A04, FindEverything, true, false, false},
-                      FamilyRow{"Nt4", 0x05650004, FindEverything, false, true, false},
-                      FamilyRow{"XpExportingVistaCalls", 0x0A280105, FindEverything, false, true,
-                                false},
-                      FamilyRow{"Vista", 0x17700006, FindEverything, false, true, true},
-                      FamilyRow{"Windows8", 0x23F00206, FindEverything, false, true, true},
-                      FamilyRow{"VistaWithoutTheCalls", 0x17700006, FindNothingFromVista, false,
-                                true, false}),
+    ::testing::Values(
+        FamilyRow{"Windows95", 0xC3B60004, FindEverything, true, false, false},
+        FamilyRow{"Windows98", 0xC0000A04, FindEverything, true, false, false},
+        FamilyRow{"Nt4", 0x05650004, FindEverything, false, true, false},
+        FamilyRow{"XpExportingVistaCalls", 0x0A280105, FindEverything, false, true, false},
+        FamilyRow{"Vista", 0x17700006, FindEverything, false, true, true},
+        FamilyRow{"VistaWithoutTheCalls", 0x17700006, FindNothingFromVista, false, true, false}),
     [](const ::testing::TestParamInfo<FamilyRow> &info) { return info.param.name; });
 
 // Each entry is called through the SDK's own declaration of its call: a type

@@ -8,18 +8,12 @@ namespace {
 
 // The files that the clean-up deletes, and some that must stay: among them
 // two whose generated short names end in ".PIF".
-const char *const kFiles[] = {"drivers\\dig.ini",
-                              "loading.bmp",
-                              "a.pif",
-                              "B.PIF",
-                              "save\\1.sav",
-                              "save\\2.sav",
-                              "save\\old\\3.sav",
-                              "drivers\\other.ini",
-                              "uninst.log",
-                              "game.dat",
-                              "notes.pifx",
-                              "letter.PIFF"};
+const char *const kFiles[] = {
+    // what the clean-up deletes
+    "drivers\\dig.ini", "loading.bmp", "a.pif", "B.PIF", "save\\1.sav", "save\\2.sav",
+    // and what stays
+    "save\\old\\3.sav", "drivers\\other.ini", "uninst.log", "game.dat", "notes.pifx",
+    "letter.PIFF"};
 const char kUninstallValue[] = "C:\\DEMO\\uninst.exe -fC:\\DEMO\\uninst.log";
 const char kBatch[] = "@\"C:\\DEMO\\uninst.exe\" %*\r\n";
 

@@ -196,10 +196,6 @@ void FakePlatform::Apply(const std::string &change) {
     }
 }
 
-static std::string Leaf(const std::string &real) {
-    return real.substr(real.find_last_of('\\') + 1);
-}
-
 bool PlatformFileExists(const char *path) {
     return g_fake.HasFile(path);
 }
@@ -317,7 +313,7 @@ struct PlatformSearch {
     size_t next = 0;
 };
 
-static bool NextFound(PlatformSearch *search, const char **name, bool *exact) {
+bool PlatformFindNext(PlatformSearch *search, const char **name, bool *exact) {
     if (search->next >= search->found.size())
         return false;
     *exact = search->found[search->next].second;
@@ -338,17 +334,13 @@ PlatformSearch *PlatformFindFirst(const char *dir, const char **name, bool *exac
     search->found = {{".", true}, {"..", true}};
     for (const std::string &path : entries) {
         bool fits;
-        std::string name = FakePlatform::Ansi(Leaf(path), &fits);
+        std::string name = FakePlatform::Ansi(path.substr(path.rfind('\\') + 1), &fits);
         if (FakePlatform::ParentOf(path) == here)
             search->found.emplace_back(name, fits);
     }
     ++g_fake.open_searches;
-    NextFound(search, name, exact);
+    PlatformFindNext(search, name, exact);
     return search;
-}
-
-bool PlatformFindNext(PlatformSearch *search, const char **name, bool *exact) {
-    return NextFound(search, name, exact);
 }
 
 void PlatformFindClose(PlatformSearch *search) {

@@ -58,53 +58,33 @@ TEST_F(Probe, ButtonTable) {
 // Each path is installed with the game where Windows would look for it, so
 // a path wrongly taken shows as enabled buttons.
 TEST_F(Probe, OnlyAbsolutePathsThatNameThemselvesCountAsInstallations) {
-    const std::string longest = "C:\\" + std::string(123, 'd');
-    const struct {
-        std::string path;
-        bool installed;
-    } cases[] = {
-        {"C:\\DEMO", true},
-        {"C:\\Program Files\\Kora Demo\\", true}, // a blank inside a segment
-        {"C:\\", true},                           // a drive root
-        {"d:\\x", true},
-        {"\\\\srv\\share\\dir", true},
-        {"\\\\srv\\share\\dir\\", true},
-        {"\\\\srv\\share", false}, // a bare share
-        {"\\\\srv\\share\\", false},
-        {"", false},
-        {".", false},
-        {"..", false},
-        {"DEMO", false},
-        {"C:.", false},
-        {"C:DEMO", false},
-        {"\\DEMO", false},
-        {"C:\\DEMO\\..", false},
-        {"C:\\DEMO\\.\\", false},
-        {"C:\\DEMO.", false},   // a trailing dot
-        {"C:\\DEMO \\", false}, // a trailing blank
-        {"C:\\DE MO. \\x", false},
-        {"C:\\\\DEMO", false}, // an empty segment
-        {"C:/DEMO/..", false},
-        {"C:\\DEMO/..", false},
-        {"C:\\DEMO\\*", false},
-        {"C:\\DEMO:data", false},
-        {"\\\\.\\C:\\DEMO", false},
-        {"\\\\?\\C:\\DEMO", false},
-        {longest, true},        // 126 characters, room for the backslash
-        {longest + "e", false}, // 127: the backslash would not fit
-        {longest + "\\", true}, // 127 with its backslash already there
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.path);
-        ResetFake();
-        g_fake.cwd = "c:\\users\\me\\demo";
-        g_fake.AddDir("c:\\users\\me\\demo");
-        Install(c.path);
-        EXPECT_EQ(Buttons(), c.installed ? "-- on -- " : "-- -- -- ");
-        if (c.installed) // with exactly one trailing backslash
-            EXPECT_EQ(g_state.install.install_path,
-                      c.path.back() == '\\' ? c.path : c.path + "\\");
-    }
+    const std::string longest = "C:\\" + std::string(123, 'd'); // 126: room for the backslash
+    const std::vector<std::string> installations = {
+        // a blank inside a segment, a drive root, a share's folder
+        "C:\\DEMO", "C:\\Program Files\\Kora Demo\\", "C:\\", "d:\\x", "\\\\srv\\share\\dir",
+        "\\\\srv\\share\\dir\\", longest,
+        // 127 with its backslash already there
+        longest + "\\"};
+    const std::vector<std::string> others = {
+        // a bare share, relative paths, dot segments, trailing dots and blanks, empty segments
+        "\\\\srv\\share", "\\\\srv\\share\\", "", ".", "..", "DEMO", "C:.", "C:DEMO", "\\DEMO",
+        "C:\\DEMO\\..", "C:\\DEMO\\.\\", "C:\\DEMO.", "C:\\DEMO \\", "C:\\DE MO. \\x", "C:\\\\DEMO",
+        "C:/DEMO/..", "C:\\DEMO/..", "C:\\DEMO\\*", "C:\\DEMO:data", "\\\\.\\C:\\DEMO",
+        "\\\\?\\C:\\DEMO",
+        // 127: the backslash would not fit
+        longest + "e"};
+    for (const auto *paths : {&installations, &others})
+        for (const std::string &path : *paths) {
+            SCOPED_TRACE(path);
+            ResetFake();
+            g_fake.cwd = "c:\\users\\me\\demo";
+            g_fake.AddDir("c:\\users\\me\\demo");
+            Install(path);
+            bool installed = paths == &installations;
+            EXPECT_EQ(Buttons(), installed ? "-- on -- " : "-- -- -- ");
+            if (installed) // with exactly one trailing backslash
+                EXPECT_EQ(g_state.install.install_path, path.back() == '\\' ? path : path + "\\");
+        }
 }
 
 // Uninstall is enabled exactly when Yes would start a program: one that

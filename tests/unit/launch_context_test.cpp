@@ -3,13 +3,6 @@
 #include "fixtures.h"
 #include "launcher/launch_context.h"
 
-static std::string Repeat(const std::string &unit, size_t times) {
-    std::string s;
-    while (times--)
-        s += unit;
-    return s;
-}
-
 // The line as the process was given it, read through the code page.
 static void Derive(const std::string &command_line) {
     ResetFake();
@@ -18,6 +11,9 @@ static void Derive(const std::string &command_line) {
 }
 
 TEST(LaunchContext, DirectoryAndDriveFromTheCommandLine) {
+    std::string deep; // 15,992 folders of one letter
+    for (int i = 0; i < 15992; ++i)
+        deep += "\\x";
     const struct {
         std::string line, dir;
         char drive;
@@ -32,8 +28,8 @@ TEST(LaunchContext, DirectoryAndDriveFromTheCommandLine) {
         {"\"D:\\GAMES\\START.EXE", "D:\\GAMES\\", 'D'},  // no closing quote
         {"D:\\" + std::string(130, 'a') + "\\START.EXE", "", 'D'}, // too long for its buffer
         // Lines of 32,000 characters, the most Windows passes on.
-        {"\"D:\\start.exe\" C:" + Repeat("\\x", 15984), "D:\\", 'D'},
-        {"D:\\start.exe C:" + Repeat("\\x", 15992), "", 'D'},
+        {"\"D:\\start.exe\" C:" + deep.substr(0, 2 * 15984), "D:\\", 'D'},
+        {"D:\\start.exe C:" + deep, "", 'D'},
         {"D:\\start.exe " + std::string(31987, 'x'), "D:\\", 'D'},
         // A folder the code page cannot hold reads as its look-alike C:\xdir.
         {"C:\\\xEF\xBD\x98"

@@ -60,23 +60,6 @@ struct Parsed {
     ~Parsed() { free(picture.block); }
 };
 
-// The block must hold the file's bytes from the info header on, in file
-// order, and end with the last pixel row.
-void ExpectLaidOut(const Bytes &file, int32_t width, int32_t height, size_t colours,
-                   size_t stride) {
-    Parsed parsed(file);
-    const SplashPicture &p = parsed.picture;
-    ASSERT_TRUE(parsed.ok);
-    EXPECT_EQ(width, p.width);
-    EXPECT_EQ(height, p.height);
-    EXPECT_EQ(colours, p.colour_count);
-    ASSERT_EQ(4 * colours, p.palette_bytes);
-    ASSERT_EQ(stride * height, p.image_bytes);
-    EXPECT_EQ(0, memcmp(p.block, file.data() + 14, 40));
-    EXPECT_EQ(0, memcmp(SplashColourTable(&p), file.data() + 54, 4 * colours));
-    EXPECT_EQ(0, memcmp(SplashPixels(&p), file.data() + 54 + 4 * colours, stride * height));
-}
-
 // Colours used 0 means a full table of 256; rows are padded to four bytes,
 // and nothing after the last row is taken.
 TEST(SplashLayout, BlockHoldsHeaderTableAndPaddedRows) {
@@ -90,7 +73,18 @@ TEST(SplashLayout, BlockHoldsHeaderTableAndPaddedRows) {
         SCOPED_TRACE(c.width);
         Bytes file = MakePicture(c.width, 5, c.colours_used);
         file.resize(file.size() + 100, 0xEE);
-        ExpectLaidOut(file, c.width, 5, c.colours, c.stride);
+        Parsed parsed(file);
+        const SplashPicture &p = parsed.picture;
+        ASSERT_TRUE(parsed.ok);
+        EXPECT_EQ(c.width, p.width);
+        EXPECT_EQ(5, p.height);
+        EXPECT_EQ(c.colours, p.colour_count);
+        ASSERT_EQ(4 * c.colours, p.palette_bytes);
+        ASSERT_EQ(c.stride * 5, p.image_bytes);
+        // the file's bytes from the info header on, in file order
+        EXPECT_EQ(0, memcmp(p.block, file.data() + 14, 40));
+        EXPECT_EQ(0, memcmp(SplashColourTable(&p), file.data() + 54, 4 * c.colours));
+        EXPECT_EQ(0, memcmp(SplashPixels(&p), file.data() + 54 + 4 * c.colours, c.stride * 5));
     }
 }
 
@@ -118,11 +112,7 @@ const Spoiler kSpoilers[] = {
     {"negative width", [](Bytes &f) { Put(f, 18, (uint32_t)-301); }},
     {"height 0", [](Bytes &f) { Put(f, 22, 0); }},
     {"top-down rows", [](Bytes &f) { Put(f, 22, (uint32_t)-3); }},
-    {"257 colours",
-     [](Bytes &f) {
-         Put(f, 46, 257);
-         Put(f, 10, 54 + 4 * 257);
-     }},
+    {"257 colours", [](Bytes &f) { Put(f, 46, 257), Put(f, 10, 54 + 4 * 257); }},
     {"colour count wrapping the table size", [](Bytes &f) { Put(f, 46, 0x40000010); }},
     {"pixel offset past the table", [](Bytes &f) { Put(f, 10, 54 + 64 + 4); }},
     {"pixel offset inside the table", [](Bytes &f) { Put(f, 10, 54 + 60); }},

@@ -68,7 +68,6 @@ TEST_F(Uninstall, CleanUpStaysInsideTheGamesOwnInstallation) {
                                "fC:\\DEMO\\save\\.." + wide + ".." + wide + "victim.sav",
                                "fC:\\DEMO\\save\\C" + colon + wide + "acc" + wide + "victim2.sav",
                                "fC:\\DEMO\\.." + wide + "victim.pif"};
-    auto with = [](Steps a, const Steps &b) { return a.insert(a.end(), b.begin(), b.end()), a; };
     const struct {
         const char *what;
         Steps changes;
@@ -142,7 +141,6 @@ TEST_F(Uninstall, CleanUpStaysInsideTheGamesOwnInstallation) {
          "ab2",
          in_save},
         {"names the code page turns into paths", look_alikes, "dlab12", in_save},
-        {"the same without final paths", with({"!nofinal"}, look_alikes), "dlab12", in_save},
         {"the uninstaller in save is spared",
          {"fC:\\DEMO\\save\\un.exe", "Uninstall=C:\\DEMO\\save\\un.exe -fx"},
          "dlab12",
