@@ -6,6 +6,23 @@
 
 #include <stddef.h>
 
+// The narrow and the wide string functions share one loop each.
+template <class Char> static size_t LengthOf(const Char *text) {
+    size_t length = 0;
+    while (text[length])
+        ++length;
+    return length;
+}
+
+// Compares as the C library does: by the characters' unsigned values.
+template <class Unit, class Char> static int CompareUpTo(const Char *a, const Char *b,
+                                                        size_t size) {
+    for (; size; --size, ++a, ++b)
+        if (*a != *b || !*a)
+            return (int)(Unit)*a - (int)(Unit)*b;
+    return 0;
+}
+
 extern "C" {
 
 void *malloc(size_t size) {
@@ -51,17 +68,11 @@ int memcmp(const void *a, const void *b, size_t size) {
 }
 
 size_t strlen(const char *text) {
-    size_t length = 0;
-    while (text[length])
-        ++length;
-    return length;
+    return LengthOf(text);
 }
 
 int strncmp(const char *a, const char *b, size_t size) {
-    for (; size; --size, ++a, ++b)
-        if (*a != *b || !*a)
-            return (unsigned char)*a - (unsigned char)*b;
-    return 0;
+    return CompareUpTo<unsigned char>(a, b, size);
 }
 
 int strcmp(const char *a, const char *b) {
@@ -111,17 +122,11 @@ char *strstr(const char *text, const char *part) {
 }
 
 size_t wcslen(const wchar_t *text) {
-    size_t length = 0;
-    while (text[length])
-        ++length;
-    return length;
+    return LengthOf(text);
 }
 
 int wcsncmp(const wchar_t *a, const wchar_t *b, size_t size) {
-    for (; size; --size, ++a, ++b)
-        if (*a != *b || !*a)
-            return (int)*a - (int)*b;
-    return 0;
+    return CompareUpTo<wchar_t>(a, b, size);
 }
 
 } // extern "C"
