@@ -212,7 +212,7 @@ std::string FileSizeFault(const fs::path &path) {
 // characters below the installation folder once it returns; why, or "".
 std::string InstalledEntryFault(const fs::path &path, const std::string &name, bool folder,
                                 size_t *chars) {
-    char windows[4 * 256];
+    char windows[4 * 256] = ""; // the name passed NameFault: it converts
     Utf8ToWindows1252(name.c_str(), windows, sizeof windows);
     *chars += (*chars ? 1 : 0) + strlen(windows);
     std::string fault = ShortNameFault(windows);
