@@ -93,6 +93,10 @@ bool IsPlainName(const char *name) {
     return IsPlainSegment(name, strlen(name)) && !strchr(name, '\\');
 }
 
+bool IsPlainRelativeName(const char *name) {
+    return SegmentsArePlain(name, 0);
+}
+
 static char Folded(char c) {
     return (char)PlatformUpperCase((unsigned char)c);
 }

@@ -29,6 +29,10 @@ bool IsProgramPath(const char *path);
 // not "." or "..".
 bool IsPlainName(const char *name);
 
+// True for "" and for names joined by '\' below a directory ("maps\one.map"),
+// each a plain name as above; a single trailing '\' marks a folder.
+bool IsPlainRelativeName(const char *name);
+
 // True when the first `length` characters of `a` and `b` agree, letters in
 // any case as Windows' file system compares names (PlatformUpperCase); a NUL
 // ends the comparison early only in both. The one case rule: the launcher,

@@ -5,88 +5,21 @@
 // own installation, and deleted through the same handle.
 #include "commands.h"
 
-#include "bounded_string.h"
 #include "install_state.h"
 #include "launch_context.h"
 #include "launcher_state.h"
+#include "own_entries.h"
 #include "path_rules.h"
 #include "platform/platform.h"
 #include "program_start.h"
 
 #include <string.h>
 
-// A directory the clean-up works in, held open while it does: its path as
-// the launcher names it and, where the system tells, the path it really has.
-struct Place {
-    PlatformEntry *entry;
-    char path[kPathBytes];
-    char final_path[kPathBytes];
-    bool final_known;
-};
-
 struct CleanUp {
     Place installation, drivers, save;
     PlatformEntry *game;   // held so that it stays where it was found
     PlatformEntry *spared; // the uninstaller's own file, however it is named
 };
-
-static bool JoinPath(char *dest, size_t capacity, const char *dir, const char *name) {
-    return CopyString(dest, capacity, dir) &&
-           (EndsWith(dir, '\\') || AppendString(dest, capacity, "\\")) &&
-           AppendString(dest, capacity, name);
-}
-
-// A directory counts only as itself: no link, and no link on the way to it,
-// so its final path is the path it was named by.
-static bool OpenPlace(Place *place, const char *path) {
-    place->entry = nullptr;
-    if (!CopyString(place->path, sizeof place->path, path))
-        return false;
-    PlatformEntry *entry = PlatformOpenEntry(path, kEntryDirectory);
-    if (!entry)
-        return false;
-    FinalPath found = PlatformEntryFinalPath(entry, place->final_path, sizeof place->final_path);
-    place->final_known = found == kFinalPathKnown;
-    bool itself =
-        !PlatformEntryIsLink(entry) &&
-        (found == kFinalPathUnknown || (place->final_known && IsSamePath(place->final_path, path)));
-    if (itself)
-        place->entry = entry;
-    else
-        PlatformCloseEntry(entry);
-    return itself;
-}
-
-static bool OpenSubPlace(Place *place, const Place *parent, const char *name) {
-    char path[kPathBytes];
-    return JoinPath(path, sizeof path, parent->path, name) && OpenPlace(place, path);
-}
-
-static void ClosePlace(Place *place) {
-    if (place->entry)
-        PlatformCloseEntry(place->entry);
-    place->entry = nullptr;
-}
-
-// Opens the file `name` of `place` and keeps it open when it really lies
-// directly there; `path` receives the path it was opened by.
-static PlatformEntry *OpenConfirmed(const Place *place, const char *name, char *path,
-                                    size_t capacity) {
-    if (!place->entry || !IsPlainName(name) || !JoinPath(path, capacity, place->path, name))
-        return nullptr;
-    PlatformEntry *file = PlatformOpenEntry(path, kEntryFile);
-    if (!file)
-        return nullptr;
-    char final_path[kPathBytes];
-    FinalPath found = PlatformEntryFinalPath(file, final_path, sizeof final_path);
-    bool inside = place->final_known
-                      ? found == kFinalPathKnown && IsDirectlyIn(final_path, place->final_path)
-                      : found == kFinalPathUnknown;
-    if (inside && !PlatformEntryIsLink(file))
-        return file;
-    PlatformCloseEntry(file);
-    return nullptr;
-}
 
 static void DeleteIn(const CleanUp *clean, const Place *place, const char *name) {
     char path[kPathBytes];

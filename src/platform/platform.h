@@ -31,6 +31,11 @@ bool PlatformIsLink(const char *path);
 
 bool PlatformChangeDir(const char *path);
 
+// True when nothing at all stands at `path`: no file, no directory, not even
+// a link that leads nowhere (which shows no attributes, but would take a
+// file written there to its target).
+bool PlatformNothingAt(const char *path);
+
 // From now on a drive without its medium (the demo CD taken out, a share
 // gone) fails a file test quietly instead of asking the user in a system
 // error box.
@@ -51,8 +56,9 @@ unsigned char PlatformUpperCase(unsigned char c);
 // final path then names). Held with reading and writing shared, deletion not.
 typedef struct PlatformEntry PlatformEntry;
 // A program is opened as the file it leads to, links followed, only to be
-// told apart from others.
-enum EntryKind { kEntryFile, kEntryDirectory, kEntryProgram };
+// told apart from others. A removable directory is opened as a directory,
+// with the right to delete it.
+enum EntryKind { kEntryFile, kEntryDirectory, kEntryRemovableDirectory, kEntryProgram };
 // Null when `path` does not open as that kind.
 PlatformEntry *PlatformOpenEntry(const char *path, EntryKind kind);
 // True when both are one file, by the system's own identity of it (volume
@@ -67,8 +73,8 @@ enum FinalPath { kFinalPathKnown, kFinalPathUnknown, kFinalPathFailed };
 // kFinalPathFailed when the path does not fit `capacity` or the ANSI code
 // page cannot hold it.
 FinalPath PlatformEntryFinalPath(PlatformEntry *entry, char *buffer, size_t capacity);
-// Deletes the file through the handle it was opened with; where the system
-// cannot, by the path it was opened by.
+// Deletes the file, or the empty directory, through the handle it was opened
+// with; where the system cannot, by the path it was opened by.
 void PlatformDeleteEntry(PlatformEntry *entry);
 void PlatformCloseEntry(PlatformEntry *entry);
 

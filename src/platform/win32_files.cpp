@@ -85,6 +85,25 @@ bool PlatformChangeDir(const char *path) {
     return SetCurrentDirectoryA(path) != 0;
 }
 
+// A link to nothing shows no attributes on the NT family; only a file made
+// there, as itself, tells that no name stands in the way (and goes again at
+// once). The 95 family has no links.
+bool PlatformNothingAt(const char *path) {
+    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+        return false;
+    DWORD error = GetLastError();
+    if (Calls().ansi_family)
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    HANDLE probe = CreateFileA(path, GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                               FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (probe != INVALID_HANDLE_VALUE) {
+        CloseHandle(probe);
+        return true;
+    }
+    error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 void PlatformQuietDriveErrors() {
     SetErrorMode(SEM_FAILCRITICALERRORS);
 }
@@ -101,12 +120,16 @@ struct PlatformEntry {
 static HANDLE OpenEntryHandle(const char *path, EntryKind kind) {
     const bool ansi = Calls().ansi_family;
     const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    // Without backup semantics a directory never opens.
+    const DWORD as_itself = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS;
     switch (kind) {
-    case kEntryDirectory: // without backup semantics a directory never opens
+    case kEntryDirectory:
+    case kEntryRemovableDirectory:
         if (ansi)
             return INVALID_HANDLE_VALUE;
-        return CreateFileA(path, FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        return CreateFileA(path,
+                           FILE_READ_ATTRIBUTES | (kind == kEntryRemovableDirectory ? DELETE : 0),
+                           share, nullptr, OPEN_EXISTING, as_itself, nullptr);
     case kEntryFile:
         if (ansi)
             return CreateFileA(path, GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -122,16 +145,16 @@ static HANDLE OpenEntryHandle(const char *path, EntryKind kind) {
 // A directory held open cannot be renamed or removed (deletion is not
 // shared), so its name still leads to it: a link seen by the name counts too,
 // as some systems show a directory link as one only there.
-static bool ReadEntryInfo(PlatformEntry *entry, const char *path, EntryKind kind) {
+static bool ReadEntryInfo(PlatformEntry *entry, const char *path, bool directory) {
     if (entry->handle != INVALID_HANDLE_VALUE) {
         if (!GetFileInformationByHandle(entry->handle, &entry->info))
             return false;
-        DWORD by_name = kind == kEntryDirectory ? GetFileAttributesA(path) : 0;
+        DWORD by_name = directory ? GetFileAttributesA(path) : 0;
         if (by_name != INVALID_FILE_ATTRIBUTES)
             entry->info.dwFileAttributes |= by_name & FILE_ATTRIBUTE_REPARSE_POINT;
         return true;
     }
-    if (kind != kEntryDirectory || !Calls().ansi_family)
+    if (!directory || !Calls().ansi_family)
         return false;
     memset(&entry->info, 0, sizeof entry->info);
     entry->info.dwFileAttributes = GetFileAttributesA(path);
@@ -144,8 +167,8 @@ PlatformEntry *PlatformOpenEntry(const char *path, EntryKind kind) {
     if (!entry)
         return nullptr;
     entry->handle = OpenEntryHandle(path, kind);
-    bool directory = kind == kEntryDirectory;
-    if (!ReadEntryInfo(entry, path, kind) ||
+    bool directory = kind == kEntryDirectory || kind == kEntryRemovableDirectory;
+    if (!ReadEntryInfo(entry, path, directory) ||
         ((entry->info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) != directory) {
         PlatformCloseEntry(entry);
         return nullptr;
@@ -190,9 +213,13 @@ void PlatformDeleteEntry(PlatformEntry *entry) {
         DeleteOnClose(entry->handle);
         return;
     }
-    CloseHandle(entry->handle); // it shares no deletion
+    if (entry->handle != INVALID_HANDLE_VALUE)
+        CloseHandle(entry->handle); // it shares no deletion
     entry->handle = INVALID_HANDLE_VALUE;
-    DeleteFileA(entry->path);
+    if (entry->info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveDirectoryA(entry->path);
+    else
+        DeleteFileA(entry->path);
 }
 
 void PlatformCloseEntry(PlatformEntry *entry) {

@@ -200,6 +200,11 @@ bool PlatformFileExists(const char *path) {
     return g_fake.HasFile(path);
 }
 
+bool PlatformNothingAt(const char *path) {
+    std::string located = g_fake.Located(path), real = g_fake.Real(path);
+    return !g_fake.links.count(located) && !g_fake.files.count(real) && !g_fake.dirs.count(real);
+}
+
 bool PlatformIsLink(const char *path) {
     return g_fake.links.count(g_fake.Located(path));
 }
@@ -264,7 +269,8 @@ PlatformEntry *PlatformOpenEntry(const char *path, EntryKind kind) {
     std::string real = g_fake.Real(path);
     bool link = g_fake.links.count(g_fake.Located(path)) &&
                 (g_fake.dirs.count(real) || !g_fake.final_paths);
-    if (kind == kEntryDirectory ? !g_fake.dirs.count(real) : !g_fake.files.count(real))
+    bool directory = kind == kEntryDirectory || kind == kEntryRemovableDirectory;
+    if (directory ? !g_fake.dirs.count(real) : !g_fake.files.count(real))
         return nullptr;
     if (kind == kEntryProgram && g_fake.programs_unopenable)
         return nullptr;
@@ -299,7 +305,12 @@ void PlatformDeleteEntry(PlatformEntry *entry) {
     g_fake.journal.push_back("delete " + entry->named);
     if (g_fake.at_deletion)
         g_fake.at_deletion();
-    if (g_fake.files.erase(real))
+    bool empty = std::none_of(g_fake.files.begin(), g_fake.files.end(), [&](const auto &file) {
+        return FakePlatform::ParentOf(file.first) == real;
+    }) && std::none_of(g_fake.dirs.begin(), g_fake.dirs.end(), [&](const std::string &dir) {
+        return FakePlatform::ParentOf(dir) == real;
+    });
+    if (g_fake.files.erase(real) || (empty && g_fake.dirs.erase(real)))
         g_fake.deleted.push_back(real);
 }
 
