@@ -65,12 +65,8 @@ UninstPage instfiles
 Var Why
 ; "1" when the folder is the demo's own registered installation.
 Var Reinstall
-; "1" when the folder CheckOwnFolder was given is where its name leads.
-Var Own
-; The installation's folder, for IsOurs.
+; The installation's folder, for the uninstaller.
 Var Installation
-; "1" while a name, and every folder on the way to it, is the installation's own.
-Var Plain
 
 ; Ends the installation before anything is written, with one line saying why.
 Function Refuse
@@ -80,32 +76,44 @@ Function Refuse
 FunctionEnd
 
 ; The launcher's own rules, which the installer and the uninstaller unpack
-; and call: none of them is written a second time here.
+; and call: none of them is written a second time here. Every question
+; about a name on disk goes there too, so that the system's own branches
+; (the oldest Windows, no final paths before Vista) are the launcher's.
 !macro UnpackRulebook
     InitPluginsDir
     File "/oname=$PLUGINSDIR\rulebook.dll" "${RULEBOOK}"
+!macroend
+
+; RESULT = the rulebook's answer to RULE about text A (and B), handed over
+; on the stack, so that no text is ever read as part of the call itself.
+!macro Ask RESULT RULE A
+    Push `${A}`
+    System::Call '$PLUGINSDIR\rulebook.dll::${RULE}(w s) i .s'
+    Pop ${RESULT}
+!macroend
+!macro Ask2 RESULT RULE A B
+    Push `${B}`
+    Push `${A}`
+    System::Call '$PLUGINSDIR\rulebook.dll::${RULE}(w s, w s) i .s'
+    Pop ${RESULT}
 !macroend
 
 ; ${If} a SameAs b: a and b name the same on Windows, whatever the case of
 ; their letters, by no other likeness (the launcher's case rule).
 !macro _SameAs _a _b _t _f
     !insertmacro _LOGICLIB_TEMP
-    Push `${_b}`
-    Push `${_a}`
-    System::Call '$PLUGINSDIR\rulebook.dll::KoraSameName(w s, w s) i .s'
-    Pop $_LOGICLIB_TEMP
+    !insertmacro Ask2 $_LOGICLIB_TEMP KoraSameName `${_a}` `${_b}`
     !insertmacro _== $_LOGICLIB_TEMP 1 `${_t}` `${_f}`
 !macroend
 
 ; $Why says what the launcher would misread in an installation in $INSTDIR,
-; "" when nothing: its path rules, its length with the backslash it adds, the
-; code page's exact spelling, and its cut of the uninstall command.
+; "" when nothing: its path rules, its length with the backslash it adds,
+; the code page's exact spelling, and its cut of the uninstall command.
 Function CheckDirectory
-    StrCpy $Why ""
-    Push $INSTDIR
-    System::Call '$PLUGINSDIR\rulebook.dll::KoraFolderFault(w s) i .r0'
+    !insertmacro Ask $0 KoraFolderFault $INSTDIR
     ${Select} $0
     ${Case} 0
+        StrCpy $Why ""
     ${Case} 1
         StrCpy $Why "kein eindeutiger Pfad"
     ${Case} 2
@@ -132,159 +140,39 @@ Function .onVerifyInstDir
 FunctionEnd
 
 ; The runtime takes a folder only from a " /D=" that ends the command line,
-; unquoted and in capitals: it cuts $CMDLINE there, and replaces a folder it
-; finds unusable (a '/', a drive root) with the default before .onInit runs.
-; Any other spelling ("/D=..." quoted, /d=) is still in $CMDLINE and would
-; install into the default folder. The folder taken is the rest of the
-; process's own command line. Sets $Why unless that is $INSTDIR exactly and
-; no other /D= was given.
+; unquoted and in capitals, and may put the default in place of one it finds
+; unusable. Any other spelling ("/D=..." quoted, /d=) would install into the
+; default folder: the silent installation uses the folder given exactly or
+; none.
 Function CheckGivenDirectory
-    StrLen $1 $CMDLINE
-    ${For} $2 0 $1
-        StrCpy $0 $CMDLINE 3 $2
-        ${If} $0 == "/D="
-            StrCpy $Why "/D= gilt nur am Ende, ohne Anf${U+00FC}hrungszeichen und gro${U+00DF} geschrieben"
-        ${EndIf}
-    ${Next}
-    System::Call 'kernel32::GetCommandLineW() w .r0'
-    StrCpy $0 $0 "" $1
-    StrCpy $1 $0 4
-    StrCpy $0 $0 "" 4
-    ${If} $1 != ""
-    ${AndIfNot} "$1$0" S== " /D=$INSTDIR"
+    !insertmacro Ask2 $0 KoraGivenFolder $CMDLINE $INSTDIR
+    ${Select} $0
+    ${Case} 0
+    ${Case} 1
+        StrCpy $Why "/D= gilt nur am Ende, ohne Anf${U+00FC}hrungszeichen und gro${U+00DF} geschrieben"
+    ${Case} 100
+        StrCpy $Why "Zeichen au${U+00DF}erhalb der Codepage"
+    ${CaseElse}
         StrCpy $Why "/D= nicht genau so verwendbar"
-    ${EndIf}
+    ${EndSelect}
 FunctionEnd
 
-!macro FolderFunctions UN
-; The final path of $R4 (a path), in $R5 (handle in $R6); "" where it cannot
-; be opened; $R4 is "error" where the system has none (before Vista).
-Function ${UN}FinalPath
-    StrCpy $R5 ""
-    System::Call 'kernel32::CreateFileW(w R4, i 0x10000, i 7, p 0, i 3, i 0x02200000, p 0) p .R6'
-    ${If} $R6 != -1
-        System::Call 'kernel32::GetFinalPathNameByHandleW(p R6, w .R5, i ${NSIS_MAX_STRLEN}, i 0) i .R4'
-        ${IfThen} $R4 == 0 ${|} StrCpy $R5 "" ${|}
-    ${EndIf}
-FunctionEnd
-
-; $Own is "1" when the folder $R0 is where its name leads: its final path is
-; its own, not another's through a link anywhere on the way, nor spelled
-; with short names. Before Vista, which has no final path, it counts as its
-; own.
-Function ${UN}CheckOwnFolder
-    StrCpy $Own "1"
-    StrCpy $R4 "$R0\"
-    Call ${UN}FinalPath
-    System::Call 'kernel32::CloseHandle(p R6)'
-    ${If} $R4 != "error"
-        StrCpy $R1 "\\?\$R0"
-        StrCpy $R2 $R0 2
-        ${If} $R2 S== "\\"
-            StrCpy $R2 $R0 "" 1
-            StrCpy $R1 "\\?\UNC$R2"
-        ${EndIf}
-        ${IfNot} $R5 SameAs $R1
-            StrCpy $Own ""
-        ${EndIf}
-    ${EndIf}
-FunctionEnd
-;  $Plain stays "1" only where $R0 exists and is no reparse point: a link,
-; or a folder mounted there, would take a write or a deletion outside the
-; installation. Leaves its attributes in $R3.
-Function ${UN}CheckNoLink
-    System::Call 'kernel32::GetFileAttributesW(w R0) i .R3'
-    IntOp $R1 $R3 & 0x400
-    ${If} $R3 == -1
-    ${OrIf} $R1 != 0
-        StrCpy $Plain ""
-    ${EndIf}
-FunctionEnd
-
-; The one answer to "is $1, a name inside $Installation, the installation's
-; own?", for the installer's writes and the uninstaller's deletions: $Plain
-; is "1" where the installation, every folder on the way to the name and the
-; name exist and are no reparse point, and, where the system names final
-; paths, the name's final path is the installation's and the name (a link to
-; a file shows as a plain file, but its handle names its target; Windows
-; keeps a name's old spelling when a later version writes over it in another
-; case, so they compare by the case rule). Leaves the name's path in $R0,
-; its attributes in $R3 and, where final paths were compared, its handle in
-; $R6 (else -1), which the caller closes.
-Function ${UN}IsOurs
-    StrCpy $Plain "1"
-    StrCpy $R6 -1
-    ; No backslash after the folder, where a link would be looked through,
-    ; except after a drive.
-    StrCpy $R0 $Installation
-    StrCpy $R2 $R0 1 -1
-    ${IfThen} $R2 S== ":" ${|} StrCpy $R0 "$R0\" ${|}
-    Call ${UN}CheckNoLink
-    StrLen $R2 $1
-    ${For} $R4 1 $R2
-        StrCpy $R3 $1 1 $R4
-        ${If} $R3 S== "\"
-        ${AndIf} $Plain == "1"
-            StrCpy $R0 $1 $R4
-            StrCpy $R0 "$Installation\$R0"
-            Call ${UN}CheckNoLink
-        ${EndIf}
-    ${Next}
-    ${If} $1 != ""
-    ${AndIf} $Plain == "1"
-        StrCpy $R0 "$Installation\$1"
-        Call ${UN}CheckNoLink
-        StrCpy $R4 "$Installation\"
-        Call ${UN}FinalPath
-        System::Call 'kernel32::CloseHandle(p R6)'
-        StrCpy $R6 -1
-        ${If} $R4 != "error"
-        ${AndIf} $Plain == "1"
-            StrCpy $R7 "$R5\$1"
-            StrCpy $R4 $R0
-            Call ${UN}FinalPath
-            ${IfNotThen} $R5 SameAs $R7 ${|} StrCpy $Plain "" ${|}
-        ${EndIf}
-    ${EndIf}
-FunctionEnd
-!macroend
-!insertmacro FolderFunctions ""
-!insertmacro FolderFunctions "un."
-
-; Notes $1, a name the installer writes in the installation, in $Why where
-; it stands there already. Only the demo's own registered installation may
-; hold it, and there only as itself: a link, or a name under a linked
-; folder, would take the write outside the installation, and the installer
-; runs as an administrator. Before Vista, only links show. Anywhere else the
-; name is the user's, whose file would be written over and later removed
-; with the installation.
+; Notes $1, a name the installer writes, in $Why where it cannot be written
+; there: anything in its place is the user's, except in the demo's own
+; registered installation, where it must be the installation's own (no
+; link, nor under a linked folder, which would take the write elsewhere:
+; the installer runs as an administrator). A name the code page cannot hold
+; would be written as a look-alike.
 Function CheckTarget
-    StrCpy $R0 "$INSTDIR\$1"
-    StrCpy $R8 ""
-    System::Call 'kernel32::GetFileAttributesW(w R0) i .R3'
-    IntOp $R2 $R3 & 0x400
-    ${If} $R3 == -1
-        ; Nothing to look at: nothing there, or a link to nothing, which a
-        ; write would follow to make its target. A new file (gone on closing)
-        ; can be made only where nothing stands.
-        System::Call 'kernel32::CreateFileW(w R0, i 0x40010000, i 0, p 0, i 1, i 0x04000000, p 0) p .R6 ?e'
-        Pop $R3
-        ${If} $R6 != -1
-            System::Call 'kernel32::CloseHandle(p R6)'
-        ${ElseIf} $R3 == 80
-        ${OrIf} $R3 == 183
-            StrCpy $R8 "in the way"
-        ${EndIf}
-    ${ElseIf} $Reinstall != "1"
-    ${OrIf} $R2 != 0
-        StrCpy $R8 "in the way"
-    ${Else}
-        Call IsOurs
-        System::Call 'kernel32::CloseHandle(p R6)'
-        ${IfThen} $Plain != "1" ${|} StrCpy $R8 "in the way" ${|}
+    !insertmacro Ask2 $0 KoraNameState $INSTDIR $1
+    ${If} $0 == 1
+    ${AndIf} $Reinstall != "1"
+        StrCpy $0 2
     ${EndIf}
-    ${If} $R8 != ""
-    ${AndIf} $Why == ""
+    ${If} $Why != ""
+    ${ElseIf} $0 == 100
+        StrCpy $Why "$1: Zeichen au${U+00DF}erhalb der Codepage"
+    ${ElseIf} $0 == 2
         StrCpy $Why "$1 steht im Weg"
     ${EndIf}
 FunctionEnd
@@ -310,9 +198,8 @@ Section
     StrCpy $1 ""
     ${IfNotThen} ${FileExists} "$INSTDIR\*.*" ${|} StrCpy $1 "made" ${|}
     CreateDirectory "$INSTDIR"
-    StrCpy $R0 $INSTDIR
-    Call CheckOwnFolder
-    ${If} $Own != "1"
+    !insertmacro Ask $0 KoraOwnFolder $INSTDIR
+    ${If} $0 != 1
         ${IfThen} $1 == "made" ${|} RMDir "$INSTDIR" ${|}
         StrCpy $Why "Verkn${U+00FC}pfung oder Kurzname auf dem Weg"
         Call Refuse
@@ -321,7 +208,6 @@ Section
     ; reinstallation (the launcher's key names this folder) finds in its
     ; place be anything but its own. A folder made just now is empty.
     StrCpy $Reinstall ""
-    StrCpy $Installation $INSTDIR
     ReadRegStr $0 HKLM "${KEY}" "Kora Pro Path"
     ${IfThen} $0 SameAs $INSTDIR ${|} StrCpy $Reinstall "1" ${|}
     !insertmacro GameNames CheckTarget
@@ -373,39 +259,20 @@ Var Log
 ; The first name of the installation that stayed, "" while none has.
 Var Left
 
-; The log is everything after the first "-f" that begins the arguments or
-; follows a blank, where the launcher splits the registered command too;
-; blanks at the end are not part of it. The log must be the one in the
-; uninstaller's own directory: without it there is nothing to remove.
+; The log is what the launcher hands over after "-f", as it splits the
+; registered command. It must lie in the uninstaller's own folder: without
+; it there is nothing to remove.
 Function un.onInit
     !insertmacro UnpackRulebook
     ${GetParameters} $0
-    StrCpy $1 ""
-    StrCpy $2 $0 2
-    ${If} $2 S== "-f"
-        StrCpy $1 2
-    ${Else}
-        StrLen $3 $0
-        ${For} $4 0 $3
-            StrCpy $2 $0 3 $4
-            ${If} $2 S== " -f"
-                IntOp $1 $4 + 3
-                ${Break}
-            ${EndIf}
-        ${Next}
-    ${EndIf}
-    StrCpy $Log ""
-    ${IfThen} $1 != "" ${|} StrCpy $Log $0 "" $1 ${|}
-    ${Do}
-        StrCpy $2 $Log 1 -1
-        ${IfThen} $2 != " " ${|} ${ExitDo} ${|}
-        StrCpy $Log $Log -1
-    ${Loop}
+    Push "uninst.exe $0"
+    System::Call '$PLUGINSDIR\rulebook.dll::KoraUninstallLog(w s, w .r1, i ${NSIS_MAX_STRLEN}) i .r0'
+    StrCpy $Log $1
     ${GetParent} $Log $Installation
     StrCpy $3 $INSTDIR
     StrCpy $2 $INSTDIR 1 -1
     ${IfThen} $2 == "\" ${|} StrCpy $3 $INSTDIR -1 ${|}
-    ${If} $Log == ""
+    ${If} $0 != 1
     ${OrIfNot} ${FileExists} $Log
     ${OrIfNot} $Installation SameAs $3
         MessageBox MB_OK|MB_ICONSTOP "Aufruf: uninst.exe -f<Protokolldatei>" /SD IDOK
@@ -413,62 +280,24 @@ Function un.onInit
     ${EndIf}
     ; Through a link anywhere on the way (C:\Via\Kora with C:\Via a link to
     ; C:\New) the files are another folder's, registered by another name.
-    StrCpy $R0 $Installation
-    Call un.CheckOwnFolder
-    ${If} $Own != "1"
+    !insertmacro Ask $0 KoraOwnFolder $Installation
+    ${If} $0 != 1
         MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $Installation" /SD IDOK
         Abort
     ${EndIf}
 FunctionEnd
 
-; $Plain is "1" for a log line $1 that is a plain name inside the
-; installation: none naming a drive, the root, a parent or a wildcard, or
-; spelling a folder with '/', which the link checks would not see.
-Function un.CheckLogName
-    StrCpy $Plain "1"
-    StrCpy $2 $1 1
-    ${IfThen} $2 == "\" ${|} StrCpy $Plain "" ${|}
-    StrLen $4 $1
-    ${For} $3 0 $4
-        StrCpy $2 $1 1 $3
-        ${If} $2 == ":"
-        ${OrIf} $2 == "*"
-        ${OrIf} $2 == "?"
-        ${OrIf} $2 == "/"
-            StrCpy $Plain ""
-        ${EndIf}
-        StrCpy $2 $1 2 $3
-        ${IfThen} $2 == ".." ${|} StrCpy $Plain "" ${|}
-    ${Next}
-FunctionEnd
-
-; Removes $1, a name inside the installation: deletes it as a file or
-; removes it as an empty folder, but only where the installation itself,
-; every folder on the way to the name and the name are plain.
+; Removes $1, a name inside the installation ("" for the installation
+; itself), where it is the installation's own, through the handle it was
+; confirmed on. Whatever stays, a link passed over or a file held open,
+; keeps the installation removable: its uninstaller, log and registration
+; stay. A log line that names nothing inside the installation is passed over.
 Function un.RemoveName
-    StrCpy $R2 $1 1 -1
-    ${IfThen} $R2 S== "\" ${|} StrCpy $1 $1 -1 ${|}
-    Call un.IsOurs
-    IntOp $R3 $R3 & 0x10
-    ${If} $Plain != "1"
-    ${ElseIf} $R3 != 0
-        System::Call 'kernel32::CloseHandle(p R6)'
-        StrCpy $R6 -1
-        RMDir "$R0"
-    ${ElseIf} $R6 == -1
-        ; Before Vista there is no final path: deleted by name.
-        Delete "$R0"
-    ${Else}
-        System::Call 'kernel32::SetFileInformationByHandle(p R6, i 4, *i 1, i 4)'
-    ${EndIf}
-    System::Call 'kernel32::CloseHandle(p R6)'
-    ; Whatever stays, a link passed over or a file held open, keeps the
-    ; installation removable: its uninstaller, log and registration stay.
-    System::Call 'kernel32::GetFileAttributesW(w "$Installation\$1") i .R3'
-    ${If} $R3 != -1
-    ${AndIf} $1 != ""
+    !insertmacro Ask2 $2 KoraRemoveName $Installation $1
+    ${If} $2 == 1
     ${AndIf} $Left == ""
         StrCpy $Left $1
+        ${IfThen} $Left == "" ${|} StrCpy $Left $Installation ${|}
     ${EndIf}
 FunctionEnd
 
@@ -477,17 +306,23 @@ FunctionEnd
     Call un.RemoveName
 !macroend
 
+; IShellLink in the characters of this build, asked through IPersistFile.
+!if ${NSIS_CHAR_SIZE} > 1
+    !define IID_IShellLink "{000214F9-0000-0000-C000-000000000046}"
+!else
+    !define IID_IShellLink "{000214EE-0000-0000-C000-000000000046}"
+!endif
+
 ; $1 becomes the target of the shortcut, "" where it has none.
 Function un.ShortcutTarget
     StrCpy $1 ""
-    ; IShellLinkW, loaded through its IPersistFile, asked for its target.
-    System::Call 'ole32::CoCreateInstance(g "{00021401-0000-0000-C000-000000000046}", p 0, i 1, g "{000214F9-0000-0000-C000-000000000046}", *p .r2) i .r0'
+    System::Call 'ole32::CoCreateInstance(g "{00021401-0000-0000-C000-000000000046}", p 0, i 1, g "${IID_IShellLink}", *p .r2) i .r0'
     ${If} $0 == 0
         System::Call '$2->0(g "{0000010b-0000-0000-C000-000000000046}", *p .r3) i .r0'
         ${If} $0 == 0
             System::Call '$3->5(w "${SHORTCUT}", i 0) i .r0'
             ${If} $0 == 0
-                System::Call '$2->3(w .r1, i ${NSIS_MAX_STRLEN}, p 0, i 4)'
+                System::Call '$2->3(t .r1, i ${NSIS_MAX_STRLEN}, p 0, i 4)'
             ${EndIf}
             System::Call '$3->2()'
         ${EndIf}
@@ -507,10 +342,8 @@ Section Uninstall
     ${IfThen} $2 S== "${U+FEFF}" ${|} StrCpy $1 $1 "" 1 ${|}
     ${DoUntil} $1 == ""
         ${TrimNewLines} $1 $1
-        Call un.CheckLogName
         ; The uninstaller goes only once all else has gone.
-        ${If} $Plain == "1"
-        ${AndIf} $1 != ""
+        ${If} $1 != ""
         ${AndIf} $1 != "uninst.exe"
             Call un.RemoveName
         ${EndIf}

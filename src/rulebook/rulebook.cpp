@@ -1,39 +1,178 @@
 // The launcher's own rules for the installer and its uninstaller, which call
 // them from the DLL they unpack (System::Call), so that no second copy of a
-// rule lives in the installer script. Text comes wide, as the installer holds
-// it, and counts only where the code page spells it exactly: the launcher
-// reads the same registry values through that page, and a look-alike
-// (a fullwidth 'O' for 'O') names another file.
+// rule lives in the installer script: what the launcher would misread, which
+// names are the same, where the uninstaller's log is, and which entries are
+// the installation's own, through no link, to be written over or removed.
+// Text comes wide, as the installer holds it, and counts only where the code
+// page spells it exactly: the launcher reads the same registry values through
+// that page, and a look-alike (a fullwidth 'O' for 'O') names another file.
+// The system's own branches (the 95 family, no final paths before Vista) are
+// the launcher's platform files'.
+#include "launcher/bounded_string.h"
 #include "launcher/install_folder.h"
 #include "launcher/launcher_state.h"
+#include "launcher/own_entries.h"
 #include "launcher/path_rules.h"
+#include "launcher/uninstall_command.h"
+#include "platform/platform.h"
 #include "platform/win32_ansi_text.h"
 
 #include <windows.h>
 
 #include <string.h>
+#include <wchar.h>
+
+#define RULE extern "C" __declspec(dllexport) int WINAPI
 
 // Beyond the launcher's own answers: the code page cannot hold the text.
-enum { kFolderCodePage = 100 };
+enum { kCodePage = 100 };
+
+// The code page's exact spelling of `wide` in one of two buffers.
+static const char *Exact(const wchar_t *wide, int slot) {
+    static char ansi[2][kUninstallBytes];
+    return ToAnsi(wide, ansi[slot], sizeof ansi[slot]) ? ansi[slot] : nullptr;
+}
+
+// The folder `dir` in the code page's exact spelling, a bare drive ("C:",
+// which would mean that drive's current directory) as its root.
+static const char *Folder(const wchar_t *dir) {
+    static char ansi[kUninstallBytes];
+    bool drive = ToAnsi(dir, ansi, sizeof ansi) && EndsWith(ansi, ':');
+    return !drive || AppendString(ansi, sizeof ansi, "\\") ? ansi : nullptr;
+}
+
+// 1 when the code page holds `text` exactly.
+RULE KoraTextExact(const wchar_t *text) {
+    return Exact(text, 0) != nullptr;
+}
 
 // What would make the launcher misread an installation in `dir`: 0 for
-// nothing, else a FolderFault or kFolderCodePage.
-extern "C" __declspec(dllexport) int WINAPI KoraFolderFault(const wchar_t *dir) {
-    static char ansi[kUninstallBytes];
-    if (!ToAnsi(dir, ansi, sizeof ansi))
-        return kFolderCodePage;
-    return InstallFolderFault(ansi);
+// nothing, else a FolderFault or kCodePage.
+RULE KoraFolderFault(const wchar_t *dir) {
+    const char *ansi = Exact(dir, 0);
+    return ansi ? (int)InstallFolderFault(ansi) : (int)kCodePage;
 }
 
 // 1 when `a` and `b` name the same on Windows (the launcher's case rule,
 // the whole of both), 0 otherwise and wherever the code page cannot hold
 // either exactly.
-extern "C" __declspec(dllexport) int WINAPI KoraSameName(const wchar_t *a, const wchar_t *b) {
-    static char ansi_a[kUninstallBytes], ansi_b[kUninstallBytes];
-    if (!ToAnsi(a, ansi_a, sizeof ansi_a) || !ToAnsi(b, ansi_b, sizeof ansi_b))
+RULE KoraSameName(const wchar_t *a, const wchar_t *b) {
+    const char *ansi_a = Exact(a, 0), *ansi_b = Exact(b, 1);
+    if (!ansi_a || !ansi_b)
         return 0;
     size_t length = strlen(ansi_a);
     return length == strlen(ansi_b) && SameNoCase(ansi_a, ansi_b, length);
+}
+
+// The log the launcher would hand the uninstaller for the "Uninstall"
+// command `command`: what follows the "-f" of the arguments it splits off,
+// blanks at the end dropped, in `log` (`capacity` characters). 1 when there
+// is one.
+RULE KoraUninstallLog(const wchar_t *command, wchar_t *log, int capacity) {
+    static InstallRecord record;
+    const char *ansi = Exact(command, 0);
+    if (capacity < 1)
+        return 0;
+    log[0] = L'\0';
+    if (!ansi || !CopyString(record.uninstall_command, sizeof record.uninstall_command, ansi))
+        return 0;
+    SplitUninstallCommand(&record);
+    const char *args = record.uninstall_args;
+    if (!args || strncmp(args, "-f", 2) != 0)
+        return 0;
+    const char *path = args + 2;
+    int length = (int)strlen(path);
+    while (length > 0 && path[length - 1] == ' ')
+        --length;
+    if (length == 0 || length >= capacity ||
+        MultiByteToWideChar(CP_ACP, 0, path, length, log, capacity) != length)
+        return 0;
+    log[length] = L'\0';
+    return 1;
+}
+
+// How the silent installation's folder was given: `cut` is the command line
+// as the installer's runtime left it, cut at the " /D=" that ends it, and
+// `dir` the folder it took. 0 when the process's own command line is `cut`
+// followed by nothing or by exactly " /D=" and `dir`; 1 when a "/D=" (any
+// case, quoted or not) stands before the cut, which the runtime passed over;
+// 2 when the folder taken is not the one given; kCodePage when the code page
+// cannot hold the command line or the folder exactly.
+RULE KoraGivenFolder(const wchar_t *cut, const wchar_t *dir) {
+    bool exact;
+    const char *line = PlatformCommandLine(&exact);
+    const char *ansi_cut = Exact(cut, 0), *ansi_dir = Exact(dir, 1);
+    if (!exact || !ansi_cut || !ansi_dir)
+        return kCodePage;
+    size_t length = strlen(ansi_cut);
+    for (const char *at = ansi_cut; *at; ++at)
+        if (SameNoCase(at, "/D=", 3))
+            return 1;
+    if (strncmp(line, ansi_cut, length) != 0)
+        return 2;
+    const char *given = line + length;
+    return !given[0] || (strncmp(given, " /D=", 4) == 0 && strcmp(given + 4, ansi_dir) == 0)
+               ? 0
+               : 2;
+}
+
+// 1 when the folder `dir` is where its name leads: no link on the way, and,
+// where the system tells, its final path is its own, not spelled with short
+// names.
+RULE KoraOwnFolder(const wchar_t *dir) {
+    static Place place;
+    const char *ansi = Folder(dir);
+    if (!ansi || !OpenPlace(&place, ansi))
+        return 0;
+    ClosePlace(&place);
+    return 1;
+}
+
+// The name `name` inside the installation `dir` ("maps\one.map"; "" for the
+// installation itself), opened as an OwnState.
+static OwnState OpenName(OwnName *own, const wchar_t *dir, const wchar_t *name, bool removable) {
+    const char *ansi_dir = Folder(dir), *ansi_name = Exact(name, 1);
+    return ansi_dir && ansi_name ? OpenOwnName(own, ansi_dir, ansi_name, removable) : kOwnForeign;
+}
+
+// How `name` stands inside the installation `dir`: 0 nothing there at all,
+// 1 there as the installation's own, 2 there but not its own (a link, a
+// name under a linked folder, one that cannot be opened or lies elsewhere),
+// kCodePage when the code page cannot hold it exactly.
+RULE KoraNameState(const wchar_t *dir, const wchar_t *name) {
+    static OwnName own;
+    if (!Folder(dir) || !Exact(name, 1))
+        return kCodePage;
+    OwnState state = OpenName(&own, dir, name, false);
+    CloseOwnName(&own);
+    return state == kOwnAbsent ? 0 : state == kOwnHeld ? 1 : 2;
+}
+
+// Removes `name` (a trailing '\' marks a folder) inside the installation
+// `dir` where it is the installation's own: a file, or a folder once empty,
+// deleted through the handle it was confirmed on. 0 when nothing stands
+// there any more, 1 when something stays (a link passed over, a file held
+// open, a folder not empty), 2 when `name` names nothing inside the
+// installation (a drive, the root, a parent, a wildcard, a '/').
+RULE KoraRemoveName(const wchar_t *dir, const wchar_t *name) {
+    static OwnName own;
+    static wchar_t trimmed[kPathBytes];
+    size_t length = wcslen(name);
+    if (length >= kPathBytes)
+        return 2;
+    memcpy(trimmed, name, (length + 1) * sizeof *name);
+    if (length > 0 && trimmed[length - 1] == L'\\')
+        trimmed[length - 1] = L'\0';
+    const char *ansi_name = Exact(trimmed, 1);
+    if (!ansi_name || !IsOwnRelativeName(ansi_name))
+        return 2;
+    if (!Folder(dir))
+        return 1;
+    OwnState state = OpenName(&own, dir, trimmed, true);
+    if (state == kOwnHeld)
+        PlatformDeleteEntry(own.file ? own.file : own.folder->entry);
+    CloseOwnName(&own);
+    return state == kOwnAbsent || PlatformNothingAt(own.path) ? 0 : 1;
 }
 
 // No C runtime to start: nothing to set up or tear down.
