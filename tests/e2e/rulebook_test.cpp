@@ -3,10 +3,13 @@
 // compares names by the launcher's case rule, refusing any text the code
 // page would turn into a look-alike.
 #include "../folder_rows.h"
+#include "../split_rows.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <string.h>
 
 #include <string>
 
@@ -26,6 +29,25 @@ TEST(Rulebook, FolderFaultIsTheLaunchersForEveryRow) {
     }
     // A look-alike the code page would make: a fullwidth 'O'.
     EXPECT_EQ(fault(L"C:\\DEM\uFF2F"), 100);
+}
+
+// The uninstaller finds its log where the launcher's split puts the
+// arguments: behind their "-f", blanks at the end dropped.
+TEST(Rulebook, UninstallLogIsWhatTheLauncherHandsOver) {
+    auto log_of = Entry<int(WINAPI *)(const wchar_t *, wchar_t *, int)>("KoraUninstallLog");
+    ASSERT_TRUE(log_of);
+    for (const SplitRow &row : kSplitRows) {
+        wchar_t value[1024], log[1024], expected[1024] = L"";
+        MultiByteToWideChar(1252, 0, row.value, -1, value, 1024);
+        if (row.args && strncmp(row.args, "-f", 2) == 0)
+            MultiByteToWideChar(1252, 0, row.args + 2, -1, expected, 1024);
+        EXPECT_EQ(log_of(value, log, 1024), expected[0] != L'\0') << row.value;
+        EXPECT_EQ(std::wstring(log), expected) << row.value;
+    }
+    wchar_t log[9];
+    EXPECT_EQ(log_of(L"u.exe -fC:\\x\\log  ", log, 9), 1);
+    EXPECT_EQ(std::wstring(log), L"C:\\x\\log");
+    EXPECT_EQ(log_of(L"u.exe -fC:\\x\\long.log", log, 9), 0) << "no room for it";
 }
 
 TEST(Rulebook, SameNameByTheLaunchersCaseRule) {

@@ -1,7 +1,10 @@
 // The probe: registry and files in, button states (and at most one
 // placeholder file) out.
+#include "../split_rows.h"
 #include "fixtures.h"
 #include "resource.h"
+
+#include <vector>
 
 class Probe : public ::testing::Test {
   protected:
@@ -91,32 +94,9 @@ TEST_F(Probe, OnlyAbsolutePathsThatNameThemselvesCountAsInstallations) {
 // exists, by an absolute path.
 TEST_F(Probe, UninstallCommandSplitsAtTheFirstDashFOrTheClosingQuote) {
     const std::string longest_args = "-f" + std::string(1012, 'x'); // the value: 1023 bytes
-    const struct {
-        std::string value, program;
-        const char *args;
-        const char *buttons;
-    } cases[] = {
-        {"C:\\DEMO\\uninst.exe -fC:\\DEMO\\install.log", "C:\\DEMO\\uninst.exe",
-         "-fC:\\DEMO\\install.log", "-- on on "},
-        {"C:\\DEMO\\uninst.exe -fa -fb", "C:\\DEMO\\uninst.exe", "-fa -fb", "-- on on "},
-        {"C:\\my-files\\DEMO\\uninst.exe -fC:\\my-files\\DEMO\\inst.log",
-         "C:\\my-files\\DEMO\\uninst.exe", "-fC:\\my-files\\DEMO\\inst.log", "-- on on "},
-        {"C:\\a-f\\uninst.exe", "C:\\a-f\\uninst.exe", nullptr, "-- on on "},
-        {"-fC:\\log", "-fC:\\log", "-fC:\\log", "-- on -- "}, // not cut at the very start
-        {"-fC:\\log -fx", "-fC:\\log -fx", "-fC:\\log -fx", "-- on -- "},
-        {"C:\\DEMO\\gone.exe -fx", "C:\\DEMO\\gone.exe", "-fx", "-- on -- "},
-        {"C:\\u.exe " + longest_args, "C:\\u.exe", longest_args.c_str(), "-- on on "},
-        {"\"C:\\my -f dir\\u.exe\"  -fx", "C:\\my -f dir\\u.exe", "-fx", "-- on on "},
-        {"\"C:\\u.exe\"", "C:\\u.exe", nullptr, "-- on on "},
-        {"\"C:\\u.exe -fx", "\"C:\\u.exe -fx", nullptr, "-- on -- "}, // no closing quote
-        {"C:\\u.bat -f%x%", "C:\\u.bat", "-f%x%", "-- on -- "},       // Yes would refuse it
-        // Device names, each also a file: Windows would open the device.
-        {"C:\\DEMO\\aux.exe -fx", "C:\\DEMO\\aux.exe", "-fx", "-- on -- "},
-        {"C:\\CON\\u.exe -fx", "C:\\CON\\u.exe", "-fx", "-- on -- "},
-        {"C:\\DEMO\\Prn.exe -fx", "C:\\DEMO\\Prn.exe", "-fx", "-- on -- "},
-        {"C:\\DEMO\\CONIN$.x -fx", "C:\\DEMO\\CONIN$.x", "-fx", "-- on -- "},
-        {"C:\\DEMO\\COM\xB9.exe -fx", "C:\\DEMO\\COM\xB9.exe", "-fx", "-- on -- "},
-    };
+    std::vector<SplitRow> cases(std::begin(kSplitRows), std::end(kSplitRows));
+    const std::string longest = "C:\\u.exe " + longest_args;
+    cases.push_back({longest.c_str(), "C:\\u.exe", longest_args.c_str(), "-- on on "});
     Install("C:\\DEMO");
     for (const char *program :
          {"C:\\DEMO\\uninst.exe", "C:\\my-files\\DEMO\\uninst.exe", "C:\\a-f\\uninst.exe",
@@ -126,8 +106,8 @@ TEST_F(Probe, UninstallCommandSplitsAtTheFirstDashFOrTheClosingQuote) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.value);
         g_fake.values["Uninstall"] = c.value;
-        EXPECT_EQ(Buttons(), c.buttons);
-        EXPECT_EQ(g_state.install.uninstall_command, c.program);
+        EXPECT_EQ(Buttons(), std::string(c.buttons));
+        EXPECT_EQ(std::string(g_state.install.uninstall_command), c.program);
         const char *args = g_state.install.uninstall_args;
         EXPECT_EQ(args ? std::string(args) : "<none>", c.args ? c.args : "<none>");
     }
