@@ -38,6 +38,10 @@ static const OwnRow kOwnRows[] = {
     {"TooDeep", "a\\b\\c\\d\\e\\f\\g\\h\\i", kOwnForeign, true},
 };
 
+static void PrintTo(const OwnRow &row, std::ostream *out) {
+    *out << row.name;
+}
+
 class OwnEntries : public ::testing::TestWithParam<OwnRow> {};
 
 TEST_P(OwnEntries, NameStands) {
