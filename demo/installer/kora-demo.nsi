@@ -29,7 +29,6 @@ RequestExecutionLevel admin
 
 !include FileFunc.nsh
 !include LogicLib.nsh
-!include TextFunc.nsh
 !include /CHARSET=UTF8 "${GAME_FILES}"
 
 !define PRODUCT "Kora Manager DEMO"
@@ -335,21 +334,16 @@ Section Uninstall
     ; cannot be removed while it is the current directory.
     SetOutPath "$TEMP"
     !insertmacro GameNames RemoveName
-    FileOpen $0 $Log r
-    FileReadUTF16LE $0 $1
-    ; The byte order mark the installer writes first.
-    StrCpy $2 $1 1
-    ${IfThen} $2 S== "${U+FEFF}" ${|} StrCpy $1 $1 "" 1 ${|}
-    ${DoUntil} $1 == ""
-        ${TrimNewLines} $1 $1
-        ; The uninstaller goes only once all else has gone.
-        ${If} $1 != ""
-        ${AndIf} $1 != "uninst.exe"
-            Call un.RemoveName
-        ${EndIf}
-        FileReadUTF16LE $0 $1
-    ${Loop}
-    FileClose $0
+    ; Read and acted on by the rulebook, so that no name passes through the
+    ; code page of this build. The uninstaller goes only once all else has.
+    Push $Log
+    Push $Installation
+    System::Call '$PLUGINSDIR\rulebook.dll::KoraRemoveLogged(w s, w s, w "uninst.exe", w .r1, i ${NSIS_MAX_STRLEN}) i .r0'
+    ${If} $0 != 0
+    ${AndIf} $Left == ""
+        StrCpy $Left $1
+        ${IfThen} $0 == 2 ${|} StrCpy $Left $Log ${|}
+    ${EndIf}
     !insertmacro RemoveName "drivers"
     !insertmacro RemoveName "save"
     ${IfThen} $Left == "" ${|} !insertmacro RemoveName "uninst.exe" ${|}

@@ -54,8 +54,7 @@ char *PlatformReadFile(const char *path, size_t limit, size_t pad, size_t *size)
 // The open file goes once its last handle closes (Vista on).
 static void DeleteOnClose(HANDLE file) {
     FILE_DISPOSITION_INFO disposition = {TRUE};
-    Calls().SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
-                                       sizeof disposition);
+    Calls().SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
 }
 
 // A write that fails takes back only the file this handle created: through

@@ -19,6 +19,7 @@
 
 #include <windows.h>
 
+#include <stdlib.h>
 #include <string.h>
 #include <wchar.h>
 
@@ -111,9 +112,8 @@ RULE KoraGivenFolder(const wchar_t *cut, const wchar_t *dir) {
     if (strncmp(line, ansi_cut, length) != 0)
         return 2;
     const char *given = line + length;
-    return !given[0] || (strncmp(given, " /D=", 4) == 0 && strcmp(given + 4, ansi_dir) == 0)
-               ? 0
-               : 2;
+    return !given[0] || (strncmp(given, " /D=", 4) == 0 && strcmp(given + 4, ansi_dir) == 0) ? 0
+                                                                                             : 2;
 }
 
 // 1 when the folder `dir` is where its name leads: no link on the way, and,
@@ -148,31 +148,80 @@ RULE KoraNameState(const wchar_t *dir, const wchar_t *name) {
     return state == kOwnAbsent ? 0 : state == kOwnHeld ? 1 : 2;
 }
 
-// Removes `name` (a trailing '\' marks a folder) inside the installation
-// `dir` where it is the installation's own: a file, or a folder once empty,
-// deleted through the handle it was confirmed on. 0 when nothing stands
-// there any more, 1 when something stays (a link passed over, a file held
-// open, a folder not empty), 2 when `name` names nothing inside the
-// installation (a drive, the root, a parent, a wildcard, a '/').
-RULE KoraRemoveName(const wchar_t *dir, const wchar_t *name) {
+// Removes `name` (a trailing '\\' marks a folder) inside the installation
+// `dir` (the code page's text) where it is the installation's own: a file,
+// or a folder once empty, deleted through the handle it was confirmed on.
+// 0 when nothing stands there any more, 1 when something stays (a link
+// passed over, a file held open, a folder not empty), 2 when `name` names
+// nothing inside the installation (a drive, the root, a parent, a wildcard,
+// a '/', or text the code page cannot hold). `spare`, in any case, is
+// passed over (0).
+static int RemoveOne(const char *dir, const wchar_t *name, size_t length, const char *spare) {
     static OwnName own;
     static wchar_t trimmed[kPathBytes];
-    size_t length = wcslen(name);
+    if (length > 0 && name[length - 1] == L'\\')
+        --length;
     if (length >= kPathBytes)
         return 2;
-    memcpy(trimmed, name, (length + 1) * sizeof *name);
-    if (length > 0 && trimmed[length - 1] == L'\\')
-        trimmed[length - 1] = L'\0';
-    const char *ansi_name = Exact(trimmed, 1);
-    if (!ansi_name || !IsOwnRelativeName(ansi_name))
+    memcpy(trimmed, name, length * sizeof *name);
+    trimmed[length] = L'\0';
+    const char *ansi = Exact(trimmed, 1);
+    if (!ansi || !IsOwnRelativeName(ansi))
         return 2;
-    if (!Folder(dir))
-        return 1;
-    OwnState state = OpenName(&own, dir, trimmed, true);
+    if (spare && strlen(spare) == strlen(ansi) && SameNoCase(spare, ansi, strlen(ansi)))
+        return 0;
+    OwnState state = OpenOwnName(&own, dir, ansi, true);
     if (state == kOwnHeld)
         PlatformDeleteEntry(own.file ? own.file : own.folder->entry);
     CloseOwnName(&own);
     return state == kOwnAbsent || PlatformNothingAt(own.path) ? 0 : 1;
+}
+
+RULE KoraRemoveName(const wchar_t *dir, const wchar_t *name) {
+    const char *ansi = Folder(dir);
+    return ansi ? RemoveOne(ansi, name, wcslen(name), nullptr) : 1;
+}
+
+// The log's lines, UTF-16 as the installer writes them, after its byte
+// order mark; a line ends at "\r\n".
+static const wchar_t *NextLine(const wchar_t *at, const wchar_t *end, size_t *length) {
+    const wchar_t *stop = at;
+    while (stop < end && *stop != L'\n')
+        ++stop;
+    *length = (size_t)(stop - at) - (stop > at && stop[-1] == L'\r');
+    return stop < end ? stop + 1 : end;
+}
+
+// Removes, as KoraRemoveName, every name the log `log` lists inside the
+// installation `dir` but `spare` (the uninstaller, which goes last). 0 when
+// all are gone, 1 when one stays, the first such in `left` (`capacity`
+// characters, cut to fit), 2 when the log cannot be read.
+RULE KoraRemoveLogged(const wchar_t *dir, const wchar_t *log, const wchar_t *spare, wchar_t *left,
+                      int capacity) {
+    enum { kLogBytes = 1 << 20 };
+    static char ansi_spare[kPathBytes];
+    const char *ansi_dir = Folder(dir), *ansi_log = Exact(log, 0);
+    if (!ToAnsi(spare, ansi_spare, sizeof ansi_spare))
+        return 2;
+    size_t bytes = 0;
+    char *data = ansi_dir && ansi_log ? PlatformReadFile(ansi_log, kLogBytes, 2, &bytes) : nullptr;
+    if (!data || capacity < 1)
+        return 2;
+    left[0] = L'\0';
+    const wchar_t *at = (const wchar_t *)data, *end = at + bytes / 2;
+    at += at < end && *at == 0xFEFF;
+    int stays = 0;
+    for (size_t length; at < end;) {
+        const wchar_t *line = at;
+        at = NextLine(at, end, &length);
+        if (length == 0 || RemoveOne(ansi_dir, line, length, ansi_spare) != 1 || stays++ > 0)
+            continue;
+        size_t kept = length < (size_t)capacity ? length : (size_t)capacity - 1;
+        memcpy(left, line, kept * sizeof *line);
+        left[kept] = L'\0';
+    }
+    free(data);
+    return stays > 0;
 }
 
 // No C runtime to start: nothing to set up or tear down.

@@ -105,10 +105,11 @@ static DWORD SilentInstall(const std::wstring &dir) {
 static long RunUninstaller(const std::string &dir) {
     const std::string copy = "C:\\uninst-copy.exe";
     Program uninstaller;
-    long status = CopyFileA((dir + "\\uninst.exe").c_str(), copy.c_str(), FALSE) &&
-                          uninstaller.Start(copy + " /S -f" + dir + "\\install.log _?=" + dir, "C:\\")
-                      ? uninstaller.WaitExit(30000)
-                      : -2;
+    long status =
+        CopyFileA((dir + "\\uninst.exe").c_str(), copy.c_str(), FALSE) &&
+                uninstaller.Start(copy + " /S -f" + dir + "\\install.log _?=" + dir, "C:\\")
+            ? uninstaller.WaitExit(30000)
+            : -2;
     DeleteFileA(copy.c_str());
     return status;
 }
@@ -167,12 +168,14 @@ TEST_F(RealPair, InstallPlayAndUninstallFromTheCd) {
     EXPECT_TRUE(fs::exists(Shortcut())) << Shortcut();
     // A saved game: only the launcher's clean-up lets the uninstaller remove save\.
     ASSERT_TRUE(WriteBytes(dir + "\\save\\slot1.sav", "saved"));
-    // A log line leading out of the installation names no file of it.
-    ASSERT_TRUE(WriteBytes(outside, "not the demo's"));
+    // A name the log adds goes too; a line leading out of the installation
+    // names no file of it.
+    ASSERT_TRUE(WriteBytes(outside, "not the demo's") && WriteBytes(dir + "\\listed.txt", "x"));
     std::string log = ReadBytes(dir + "\\install.log");
     // UTF-16 from its byte order mark on: names read back as themselves.
     ASSERT_EQ(log.substr(0, 2), "\xff\xfe");
-    ASSERT_TRUE(WriteBytes(dir + "\\install.log", log + Utf16(L"..\\..\\outside.txt\r\n")));
+    ASSERT_TRUE(
+        WriteBytes(dir + "\\install.log", log + Utf16(L"..\\..\\outside.txt\r\nlisted.txt\r\n")));
 
     ASSERT_TRUE(launcher.Start("D:\\start.exe", "D:\\"));
     EXPECT_TRUE(launcher.ButtonsBecome("Install Sound Uninstall Readme Exit"));
@@ -285,23 +288,24 @@ TEST_F(RealPair, InstallsOnlyWhereTheLauncherReadsIt) {
         bool installs;
         const char *in_the_way = nullptr;
         const wchar_t *arguments = nullptr;
-    } rows[] = {{"user's game file", L"C:\\Kora Demo\\Busy", false, "kora.exe"},
-                {"user's uninstaller", L"C:\\Kora Demo\\Busy", false, "uninst.exe"},
-                {"user's log", L"C:\\Kora Demo\\Busy", false, "install.log"},
-                {"user's save", L"C:\\Kora Demo\\Busy", false, "save\\other.sav"},
-                {"user's drivers", L"C:\\Kora Demo\\Busy", false, "drivers\\dig.ini"},
-                {"quoted /D=", L"C:\\My Games\\Kora", false, nullptr, L" \"/D=C:\\My Games\\Kora\""},
-                {"lower-case /d=", L"C:\\Games\\Kora", false, nullptr, L" /d=C:\\Games\\Kora"},
-                {"link on the way", L"C:\\Linked\\Kora", false},
-                {"blank before -f", L"C:\\Kora -f Demo", false},
-                {"128 with backslash", Padded(L"C:\\Kora Demo\\", 127), false},
-                {"dot at the end", L"C:\\Kora Demo\\Kora.", false},
-                {"empty segment", L"C:\\Kora Demo\\\\Kora", false},
-                {"no code-page byte", L"C:\\Kora Demo\\\u65e5\u672c", false},
-                {"slash", L"C:/Kora Demo/Kora", false},
-                {"drive root", L"C:\\", false},
-                {"-f without blank", L"C:\\Kora Demo-fun\\Kora-fDemo", true},
-                {"127 with backslash", Padded(L"C:\\Kora Demo\\", 126), true}};
+    } rows[] = {
+        {"user's game file", L"C:\\Kora Demo\\Busy", false, "kora.exe"},
+        {"user's uninstaller", L"C:\\Kora Demo\\Busy", false, "uninst.exe"},
+        {"user's log", L"C:\\Kora Demo\\Busy", false, "install.log"},
+        {"user's save", L"C:\\Kora Demo\\Busy", false, "save\\other.sav"},
+        {"user's drivers", L"C:\\Kora Demo\\Busy", false, "drivers\\dig.ini"},
+        {"quoted /D=", L"C:\\My Games\\Kora", false, nullptr, L" \"/D=C:\\My Games\\Kora\""},
+        {"lower-case /d=", L"C:\\Games\\Kora", false, nullptr, L" /d=C:\\Games\\Kora"},
+        {"link on the way", L"C:\\Linked\\Kora", false},
+        {"blank before -f", L"C:\\Kora -f Demo", false},
+        {"128 with backslash", Padded(L"C:\\Kora Demo\\", 127), false},
+        {"dot at the end", L"C:\\Kora Demo\\Kora.", false},
+        {"empty segment", L"C:\\Kora Demo\\\\Kora", false},
+        {"no code-page byte", L"C:\\Kora Demo\\\u65e5\u672c", false},
+        {"slash", L"C:/Kora Demo/Kora", false},
+        {"drive root", L"C:\\", false},
+        {"-f without blank", L"C:\\Kora Demo-fun\\Kora-fDemo", true},
+        {"127 with backslash", Padded(L"C:\\Kora Demo\\", 126), true}};
     ASSERT_TRUE(MakeLink("C:\\Linked", "C:\\Kora Demo"));
     std::shared_ptr<void> unlink(nullptr, [](void *) { RemoveLink("C:\\Linked"); });
     for (const auto &row : rows) {

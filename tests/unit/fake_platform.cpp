@@ -305,11 +305,13 @@ void PlatformDeleteEntry(PlatformEntry *entry) {
     g_fake.journal.push_back("delete " + entry->named);
     if (g_fake.at_deletion)
         g_fake.at_deletion();
-    bool empty = std::none_of(g_fake.files.begin(), g_fake.files.end(), [&](const auto &file) {
-        return FakePlatform::ParentOf(file.first) == real;
-    }) && std::none_of(g_fake.dirs.begin(), g_fake.dirs.end(), [&](const std::string &dir) {
-        return FakePlatform::ParentOf(dir) == real;
-    });
+    bool empty = std::none_of(g_fake.files.begin(), g_fake.files.end(),
+                              [&](const auto &file) {
+                                  return FakePlatform::ParentOf(file.first) == real;
+                              }) &&
+                 std::none_of(g_fake.dirs.begin(), g_fake.dirs.end(), [&](const std::string &dir) {
+                     return FakePlatform::ParentOf(dir) == real;
+                 });
     if (g_fake.files.erase(real) || (empty && g_fake.dirs.erase(real)))
         g_fake.deleted.push_back(real);
 }

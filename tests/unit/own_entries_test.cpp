@@ -48,9 +48,10 @@ TEST_P(OwnEntries, NameStands) {
     const OwnRow &row = GetParam();
     ResetFake();
     g_fake.final_paths = row.final_paths;
-    for (const char *change : {"fC:\\DEMO\\Data.txt", "fC:\\DEMO\\Maps\\one.map", "fC:\\ELSE\\f.txt",
-                               "lC:\\DEMO\\via>C:\\ELSE", "lC:\\DEMO\\lnk.txt>C:\\ELSE\\f.txt",
-                               "lC:\\DEMO\\dangling>C:\\NOWHERE"})
+    for (const char *change :
+         {"fC:\\DEMO\\Data.txt", "fC:\\DEMO\\Maps\\one.map", "fC:\\ELSE\\f.txt",
+          "lC:\\DEMO\\via>C:\\ELSE", "lC:\\DEMO\\lnk.txt>C:\\ELSE\\f.txt",
+          "lC:\\DEMO\\dangling>C:\\NOWHERE"})
         g_fake.Apply(change);
     static OwnName own;
     EXPECT_EQ(OpenOwnName(&own, "C:\\DEMO", row.path, false), row.state);
