@@ -69,3 +69,21 @@ TEST(Rulebook, SameNameByTheLaunchersCaseRule) {
     for (const auto &row : rows)
         EXPECT_EQ(same(row.a, row.b), row.same) << row.name;
 }
+
+// What the installer writes and the uninstaller removes inside a folder: a
+// name the code page would turn into a look-alike is never looked at, one
+// leading out of the folder names nothing of it.
+TEST(Rulebook, NamesOnDiskOnlyAsThemselves) {
+    using Rule = int(WINAPI *)(const wchar_t *, const wchar_t *);
+    auto state = Entry<Rule>("KoraNameState"), remove = Entry<Rule>("KoraRemoveName");
+    ASSERT_TRUE(state && remove);
+    const wchar_t *dir = L"C:\\windows";
+    EXPECT_EQ(state(dir, L"system32"), 1);
+    EXPECT_EQ(state(dir, L"no such name"), 0);
+    EXPECT_EQ(state(dir, L"SYSTEM3\uFF12"), 100) << "a fullwidth '2'";
+    for (const wchar_t *name : {L"..\\windows\\win.ini", L"C:\\x", L"system32/x", L"*"}) {
+        EXPECT_EQ(state(dir, name), 2);
+        EXPECT_EQ(remove(dir, name), 2) << "names nothing inside";
+    }
+    EXPECT_EQ(remove(dir, L"system32"), 1) << "a folder not empty stays";
+}
