@@ -3,15 +3,21 @@
 
     game_files.py <game directory> <list.nsh>
 
+and, beside the list, <list.nsh>.log: the install log.
+
 The list, included by demo/installer/kora-demo.nsi, installs every file and
 directory under the game directory as it is (InstallGameFiles), names each
 of them to the macro it is given (GameNames: files first, then directories,
 deepest first; the uninstaller's RemoveName, which passes over links,
 removes them, and the installer's CheckTarget checks them beforehand)
-and writes the same names as lines of the install log (WriteGameLog, files
-before directories, one line per call: a longer string would be cut at the
-installer's string limit, into the name of another file). Names are sorted,
-so the same directory gives the same installer.
+and unpacks the install log (InstallLog): the installation's names relative
+to its folder, the uninstaller first, files before their directories, in
+UTF-16 so that every name reads back as itself whatever the code page of the
+installer's build, made here since it is the same for every installation.
+NON_ASCII is defined where a name holds a character beyond ASCII: an
+installer built for one code page writes such a name correctly only on a
+system of that page. Names are sorted, so the same directory gives the same
+installer.
 """
 import os
 import sys
@@ -65,10 +71,14 @@ def main(top, out):
     lines.append("!macro GameNames ACTION")
     lines += ['    !insertmacro ${ACTION} "%s"' % nsis(n, define=True) for n in files + deepest_first]
     lines.append("!macroend")
-    lines.append("!macro WriteGameLog HANDLE")
-    log = files + [d + "\\" for d in deepest_first]
-    lines += ['    FileWriteUTF16LE ${HANDLE} "%s$\\r$\\n"' % nsis(n) for n in log]
+    log = ["uninst.exe"] + files + [d + "\\" for d in deepest_first] + ["drivers\\", "save\\"]
+    with open(out + ".log", "wb") as f:
+        f.write(b"\xff\xfe" + "".join(n + "\r\n" for n in log).encode("utf-16-le"))
+    lines.append("!macro InstallLog")
+    lines.append('    File "/oname=$INSTDIR\\install.log" "%s"' % source(os.path.abspath(out + ".log")))
     lines.append("!macroend")
+    if any(ord(c) > 127 for n in files + dirs for c in n):
+        lines.append("!define NON_ASCII")
     with open(out, "w", encoding="utf-8") as f:
         f.write("\n".join(lines) + "\n")
 

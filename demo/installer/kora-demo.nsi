@@ -3,8 +3,8 @@
 ;     -DRULEBOOK=<rulebook.dll> kora-demo.nsi
 ;   add -DAMD64 for the x86-64 test pair (see scripts/medium)
 ; GAME_FILES, written by tools/game_files.py from the game directory, holds
-; the macros InstallGameFiles, GameNames and WriteGameLog: the
-; installer's fixed list of files.
+; the macros InstallGameFiles, GameNames and InstallLog: the
+; installer's fixed list of files and its log.
 ; The launcher finds the installation through the key below: "Kora Pro Path"
 ; is the directory, "Uninstall" the command that removes it, whose "-f" names
 ; the install log. The log lists the installed names relative to its own
@@ -183,6 +183,17 @@ FunctionEnd
 
 Function .onInit
     !insertmacro UnpackRulebook
+!if ${NSIS_CHAR_SIZE} == 1
+!ifdef NON_ASCII
+    ; This build holds the game's names in Windows-1252, which another code
+    ; page would read as other names.
+    System::Call 'kernel32::GetACP() i .r0'
+    ${If} $0 != 1252
+        StrCpy $Why "Zeichen au${U+00DF}erhalb der Codepage"
+        Call Refuse
+    ${EndIf}
+!endif
+!endif
     ; A silent installation never shows the directory page: /D= is checked here.
     ${If} ${Silent}
         Call CheckGivenDirectory
@@ -222,14 +233,8 @@ Section
     CreateDirectory "$INSTDIR\drivers"
     CreateDirectory "$INSTDIR\save"
     WriteUninstaller "$INSTDIR\uninst.exe"
-    ; Files before their directories, so one pass removes them all. UTF-16,
-    ; so that every name reads back as itself, never as a code page's
-    ; look-alike.
-    FileOpen $0 "$INSTDIR\install.log" w
-    FileWriteUTF16LE /BOM $0 "uninst.exe$\r$\n"
-    !insertmacro WriteGameLog $0
-    FileWriteUTF16LE $0 "drivers\$\r$\nsave\$\r$\n"
-    FileClose $0
+    ; The same for every installation, made with the list of files.
+    !insertmacro InstallLog
     ; Without its folders, uninstaller and log the installation would not
     ; work or could not be removed: then nothing is registered and the
     ; installer fails.
