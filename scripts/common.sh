@@ -33,6 +33,21 @@ runs_x86_programs() {
     [ "$status" = 42 ]
 }
 
+# Whether 32-bit x86 programs run here only through an emulator: an enabled
+# binfmt_misc entry for i386 ELF programs (qemu-user's), which the kernel
+# asks before its own loader. The probe above then succeeds, but every lane
+# would run emulated, many times slower. X86_EMULATION_OK=1 (set by
+# scripts/x86-emulated) accepts it.
+x86_only_emulated() {
+    local entry
+    [ "${X86_EMULATION_OK:-0}" != 1 ] || return 1
+    for entry in /proc/sys/fs/binfmt_misc/*; do
+        [ -f "$entry" ] && grep -qx enabled "$entry" 2>/dev/null || continue
+        grep -q '^magic 7f454c46010101[0-9a-f]\{22\}0300' "$entry" && return 0
+    done
+    return 1
+}
+
 # The one decision of which build the Wine lanes run: the 32-bit one where
 # this machine runs 32-bit programs, else the x86-64 one, in 64-bit prefixes
 # of their own. LAUNCHER_ARCH=x64 chooses the 64-bit lanes anywhere, and
@@ -50,10 +65,18 @@ choose_wine_lanes() {
                 "use LAUNCHER_ARCH=x64 or leave it unset" >&2
             return 1
         }
+        ! x86_only_emulated || {
+            echo "LAUNCHER_ARCH=x86, but this machine runs 32-bit x86 programs only" \
+                "through an emulator (binfmt_misc); scripts/x86-emulated runs a" \
+                "selection of tests that way" >&2
+            return 1
+        }
         WINE_LANES=x86
         ;;
     "")
-        if runs_x86_programs; then
+        if runs_x86_programs && x86_only_emulated; then
+            WINE_LANES=x64 WINE_LANES_WHY="this machine runs 32-bit code only through an emulator"
+        elif runs_x86_programs; then
             WINE_LANES=x86 WINE_LANES_WHY=
         else
             WINE_LANES=x64 WINE_LANES_WHY="this machine runs no 32-bit code"

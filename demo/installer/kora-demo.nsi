@@ -14,7 +14,9 @@
 ; installer writes by default.
 Target amd64-unicode
 !else
-Unicode true
+; The shipped installer runs on every Windows from 95 on: the 95 family's
+; wide calls only fail, so its stub and plug-ins use the code page's.
+Target x86-ansi
 !endif
 SetCompressor /SOLID lzma
 ; Installed files get the time of installation, so setup.exe does not depend
