@@ -1,6 +1,6 @@
 ; The demo's installer and its uninstaller.
 ;   makensis -DGAME=<game directory> -DGAME_FILES=<list> -DOUTFILE=<setup.exe>
-;     -DRULEBOOK=<rulebook.dll> kora-demo.nsi
+;     -DPLUGINS=<folder of rulebook.dll> kora-demo.nsi
 ;   add -DAMD64 for the x86-64 test pair (see scripts/medium)
 ; GAME_FILES, written by tools/game_files.py from the game directory, holds
 ; the macros InstallGameFiles, GameNames and InstallLog: the
@@ -18,6 +18,12 @@ Target amd64-unicode
 ; wide calls only fail, so its stub and plug-ins use the code page's.
 Target x86-ansi
 !endif
+; The launcher's own rules, as this installer's one plug-in (rulebook.dll,
+; of the installer's own kind): none of them is written a second time here.
+; Every question about a name on disk goes there too, so that the system's
+; own branches (the oldest Windows, no final paths before Vista) are the
+; launcher's.
+!addplugindir "${PLUGINS}"
 SetCompressor /SOLID lzma
 ; Installed files get the time of installation, so setup.exe does not depend
 ; on the file times of the build.
@@ -76,26 +82,13 @@ Function Refuse
     Abort
 FunctionEnd
 
-; The launcher's own rules, which the installer and the uninstaller unpack
-; and call: none of them is written a second time here. Every question
-; about a name on disk goes there too, so that the system's own branches
-; (the oldest Windows, no final paths before Vista) are the launcher's.
-!macro UnpackRulebook
-    InitPluginsDir
-    File "/oname=$PLUGINSDIR\rulebook.dll" "${RULEBOOK}"
-!macroend
-
-; RESULT = the rulebook's answer to RULE about text A (and B), handed over
-; on the stack, so that no text is ever read as part of the call itself.
+; RESULT = the rulebook's answer to RULE about A (and B).
 !macro Ask RESULT RULE A
-    Push `${A}`
-    System::Call '$PLUGINSDIR\rulebook.dll::${RULE}(w s) i .s'
+    rulebook::${RULE} `${A}`
     Pop ${RESULT}
 !macroend
 !macro Ask2 RESULT RULE A B
-    Push `${B}`
-    Push `${A}`
-    System::Call '$PLUGINSDIR\rulebook.dll::${RULE}(w s, w s) i .s'
+    rulebook::${RULE} `${A}` `${B}`
     Pop ${RESULT}
 !macroend
 
@@ -103,7 +96,7 @@ FunctionEnd
 ; their letters, by no other likeness (the launcher's case rule).
 !macro _SameAs _a _b _t _f
     !insertmacro _LOGICLIB_TEMP
-    !insertmacro Ask2 $_LOGICLIB_TEMP KoraSameName `${_a}` `${_b}`
+    !insertmacro Ask2 $_LOGICLIB_TEMP SameName `${_a}` `${_b}`
     !insertmacro _== $_LOGICLIB_TEMP 1 `${_t}` `${_f}`
 !macroend
 
@@ -111,7 +104,7 @@ FunctionEnd
 ; "" when nothing: its path rules, its length with the backslash it adds,
 ; the code page's exact spelling, and its cut of the uninstall command.
 Function CheckDirectory
-    !insertmacro Ask $0 KoraFolderFault $INSTDIR
+    !insertmacro Ask $0 FolderFault $INSTDIR
     ${Select} $0
     ${Case} 0
         StrCpy $Why ""
@@ -146,7 +139,7 @@ FunctionEnd
 ; default folder: the silent installation uses the folder given exactly or
 ; none.
 Function CheckGivenDirectory
-    !insertmacro Ask2 $0 KoraGivenFolder $CMDLINE $INSTDIR
+    !insertmacro Ask2 $0 GivenFolder $CMDLINE $INSTDIR
     ${Select} $0
     ${Case} 0
     ${Case} 1
@@ -165,7 +158,7 @@ FunctionEnd
 ; the installer runs as an administrator). A name the code page cannot hold
 ; would be written as a look-alike.
 Function CheckTarget
-    !insertmacro Ask2 $0 KoraNameState $INSTDIR $1
+    !insertmacro Ask2 $0 NameState $INSTDIR $1
     ${If} $0 == 1
     ${AndIf} $Reinstall != "1"
         StrCpy $0 2
@@ -184,12 +177,12 @@ FunctionEnd
 !macroend
 
 Function .onInit
-    !insertmacro UnpackRulebook
 !if ${NSIS_CHAR_SIZE} == 1
 !ifdef NON_ASCII
     ; This build holds the game's names in Windows-1252, which another code
     ; page would read as other names.
-    System::Call 'kernel32::GetACP() i .r0'
+    rulebook::CodePage
+    Pop $0
     ${If} $0 != 1252
         StrCpy $Why "Zeichen au${U+00DF}erhalb der Codepage"
         Call Refuse
@@ -210,7 +203,7 @@ Section
     StrCpy $1 ""
     ${IfNotThen} ${FileExists} "$INSTDIR\*.*" ${|} StrCpy $1 "made" ${|}
     CreateDirectory "$INSTDIR"
-    !insertmacro Ask $0 KoraOwnFolder $INSTDIR
+    !insertmacro Ask $0 OwnFolder $INSTDIR
     ${If} $0 != 1
         ${IfThen} $1 == "made" ${|} RMDir "$INSTDIR" ${|}
         StrCpy $Why "Verkn${U+00FC}pfung oder Kurzname auf dem Weg"
@@ -269,11 +262,10 @@ Var Left
 ; registered command. It must lie in the uninstaller's own folder: without
 ; it there is nothing to remove.
 Function un.onInit
-    !insertmacro UnpackRulebook
     ${GetParameters} $0
-    Push "uninst.exe $0"
-    System::Call '$PLUGINSDIR\rulebook.dll::KoraUninstallLog(w s, w .r1, i ${NSIS_MAX_STRLEN}) i .r0'
-    StrCpy $Log $1
+    rulebook::UninstallLog "uninst.exe $0"
+    Pop $0
+    Pop $Log
     ${GetParent} $Log $Installation
     StrCpy $3 $INSTDIR
     StrCpy $2 $INSTDIR 1 -1
@@ -286,7 +278,7 @@ Function un.onInit
     ${EndIf}
     ; Through a link anywhere on the way (C:\Via\Kora with C:\Via a link to
     ; C:\New) the files are another folder's, registered by another name.
-    !insertmacro Ask $0 KoraOwnFolder $Installation
+    !insertmacro Ask $0 OwnFolder $Installation
     ${If} $0 != 1
         MessageBox MB_OK|MB_ICONSTOP "Dieses Verzeichnis kann nicht verwendet werden: $Installation" /SD IDOK
         Abort
@@ -299,7 +291,7 @@ FunctionEnd
 ; keeps the installation removable: its uninstaller, log and registration
 ; stay. A log line that names nothing inside the installation is passed over.
 Function un.RemoveName
-    !insertmacro Ask2 $2 KoraRemoveName $Installation $1
+    !insertmacro Ask2 $2 RemoveName $Installation $1
     ${If} $2 == 1
     ${AndIf} $Left == ""
         StrCpy $Left $1
@@ -312,30 +304,6 @@ FunctionEnd
     Call un.RemoveName
 !macroend
 
-; IShellLink in the characters of this build, asked through IPersistFile.
-!if ${NSIS_CHAR_SIZE} > 1
-    !define IID_IShellLink "{000214F9-0000-0000-C000-000000000046}"
-!else
-    !define IID_IShellLink "{000214EE-0000-0000-C000-000000000046}"
-!endif
-
-; $1 becomes the target of the shortcut, "" where it has none.
-Function un.ShortcutTarget
-    StrCpy $1 ""
-    System::Call 'ole32::CoCreateInstance(g "{00021401-0000-0000-C000-000000000046}", p 0, i 1, g "${IID_IShellLink}", *p .r2) i .r0'
-    ${If} $0 == 0
-        System::Call '$2->0(g "{0000010b-0000-0000-C000-000000000046}", *p .r3) i .r0'
-        ${If} $0 == 0
-            System::Call '$3->5(w "${SHORTCUT}", i 0) i .r0'
-            ${If} $0 == 0
-                System::Call '$2->3(t .r1, i ${NSIS_MAX_STRLEN}, p 0, i 4)'
-            ${EndIf}
-            System::Call '$3->2()'
-        ${EndIf}
-        System::Call '$2->2()'
-    ${EndIf}
-FunctionEnd
-
 Section Uninstall
     ; The launcher starts the uninstaller inside the installation, which
     ; cannot be removed while it is the current directory.
@@ -343,9 +311,9 @@ Section Uninstall
     !insertmacro GameNames RemoveName
     ; Read and acted on by the rulebook, so that no name passes through the
     ; code page of this build. The uninstaller goes only once all else has.
-    Push $Log
-    Push $Installation
-    System::Call '$PLUGINSDIR\rulebook.dll::KoraRemoveLogged(w s, w s, w "uninst.exe", w .r1, i ${NSIS_MAX_STRLEN}) i .r0'
+    rulebook::RemoveLogged $Installation $Log "uninst.exe"
+    Pop $0
+    Pop $1
     ${If} $0 != 0
     ${AndIf} $Left == ""
         StrCpy $Left $1
@@ -362,14 +330,16 @@ Section Uninstall
     ; What names another installation of the demo stays: removing it would
     ; orphan that one.
     ReadRegStr $0 HKLM "${KEY}" "Kora Pro Path"
-    ${IfThen} $0 SameAs $Installation ${|} DeleteRegKey HKLM "${KEY}" ${|}
+    ${If} $0 SameAs $Installation
+        DeleteRegKey HKLM "${KEY}"
+        ; The shortcut leads to the registered installation: this one.
+        SetShellVarContext all
+        Delete "${SHORTCUT}"
+    ${EndIf}
     DeleteRegKey /ifempty HKLM "SOFTWARE\Halvorn\Kora Manager DEMO"
     DeleteRegKey /ifempty HKLM "SOFTWARE\Halvorn"
     ReadRegStr $0 HKLM "${ENTRY}" "InstallLocation"
     ${IfThen} $0 SameAs $Installation ${|} DeleteRegKey HKLM "${ENTRY}" ${|}
-    SetShellVarContext all
-    Call un.ShortcutTarget
-    ${IfThen} $1 SameAs "$Installation\kora.exe" ${|} Delete "${SHORTCUT}" ${|}
     ; The log and the folder last: once they are gone, all is done.
     ${GetFileName} $Log $1
     Call un.RemoveName

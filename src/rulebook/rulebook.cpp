@@ -8,6 +8,8 @@
 // that page, and a look-alike (a fullwidth 'O' for 'O') names another file.
 // The system's own branches (the 95 family, no final paths before Vista) are
 // the launcher's platform files'.
+#include "rulebook.h"
+
 #include "launcher/bounded_string.h"
 #include "launcher/install_folder.h"
 #include "launcher/launcher_state.h"
@@ -17,13 +19,9 @@
 #include "platform/platform.h"
 #include "platform/win32_ansi_text.h"
 
-#include <windows.h>
-
 #include <stdlib.h>
 #include <string.h>
 #include <wchar.h>
-
-#define RULE extern "C" __declspec(dllexport) int WINAPI
 
 // Beyond the launcher's own answers: the code page cannot hold the text.
 enum { kCodePage = 100 };

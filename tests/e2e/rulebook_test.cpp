@@ -12,6 +12,7 @@
 #include <string.h>
 
 #include <string>
+#include <vector>
 
 // The DLL's call `name`, of type `Call`.
 template <class Call> static Call Entry(const char *name) {
@@ -86,4 +87,48 @@ TEST(Rulebook, NamesOnDiskOnlyAsThemselves) {
         EXPECT_EQ(remove(dir, name), 2) << "names nothing inside";
     }
     EXPECT_EQ(remove(dir, L"system32"), 1) << "a folder not empty stays";
+}
+
+// The installer calls the same rules as its plug-in: arguments on its
+// stack, first on top, in the characters of its build; answers pushed back.
+#ifdef _WIN64
+typedef wchar_t PluginChar;
+#else
+typedef char PluginChar;
+#endif
+struct StackEntry {
+    StackEntry *next;
+    PluginChar text[1];
+};
+
+static std::vector<std::string> CallPlugin(const char *name, std::vector<std::string> args) {
+    auto call = Entry<void(__cdecl *)(HWND, int, PluginChar *, StackEntry **, void *)>(name);
+    StackEntry *top = nullptr;
+    std::vector<std::string> answers;
+    for (auto arg = args.rbegin(); arg != args.rend(); ++arg) {
+        auto *entry =
+            (StackEntry *)GlobalAlloc(GPTR, sizeof(StackEntry) + 1024 * sizeof(PluginChar));
+        std::copy(arg->begin(), arg->end(), entry->text);
+        entry->next = top;
+        top = entry;
+    }
+    if (call)
+        call(nullptr, 1024, nullptr, &top, nullptr);
+    for (StackEntry *next; top; top = next) {
+        answers.emplace_back(top->text,
+                             top->text + std::char_traits<PluginChar>::length(top->text));
+        next = top->next;
+        GlobalFree(top);
+    }
+    return answers;
+}
+
+TEST(Rulebook, InstallerCallsGetTheSameAnswers) {
+    using Answers = std::vector<std::string>;
+    EXPECT_EQ(CallPlugin("FolderFault", {"C:\\Kora -f Demo"}), Answers{"5"});
+    EXPECT_EQ(CallPlugin("NameState", {"C:\\windows", "system32"}), Answers{"1"});
+    EXPECT_EQ(CallPlugin("SameName", {"C:\\Demo", "c:\\DEMO"}), Answers{"1"});
+    EXPECT_EQ(CallPlugin("UninstallLog", {"u.exe a -fC:\\x.log "}), (Answers{"1", "C:\\x.log"}));
+    EXPECT_EQ(CallPlugin("RemoveName", {"C:\\windows", "..\\x"}), Answers{"2"});
+    EXPECT_EQ(CallPlugin("CodePage", {}), Answers{std::to_string(GetACP())});
 }
