@@ -28,8 +28,10 @@ TEST(Rulebook, FolderFaultIsTheLaunchersForEveryRow) {
         MultiByteToWideChar(1252, 0, row.dir, -1, wide, 1024);
         EXPECT_EQ(fault(wide), row.fault) << row.name;
     }
-    // A look-alike the code page would make: a fullwidth 'O'.
+    // A look-alike the code page would make: a fullwidth 'O', a fullwidth '2'.
     EXPECT_EQ(fault(L"C:\\DEM\uFF2F"), 100);
+    auto state = Entry<int(WINAPI *)(const wchar_t *, const wchar_t *)>("KoraNameState");
+    EXPECT_EQ(state(L"C:\\windows", L"system3\uFF12"), 100);
 }
 
 // The uninstaller finds its log where the launcher's split puts the
@@ -71,26 +73,11 @@ TEST(Rulebook, SameNameByTheLaunchersCaseRule) {
         EXPECT_EQ(same(row.a, row.b), row.same) << row.name;
 }
 
-// What the installer writes and the uninstaller removes inside a folder: a
-// name the code page would turn into a look-alike is never looked at, one
-// leading out of the folder names nothing of it.
-TEST(Rulebook, NamesOnDiskOnlyAsThemselves) {
-    using Rule = int(WINAPI *)(const wchar_t *, const wchar_t *);
-    auto state = Entry<Rule>("KoraNameState"), remove = Entry<Rule>("KoraRemoveName");
-    ASSERT_TRUE(state && remove);
-    const wchar_t *dir = L"C:\\windows";
-    EXPECT_EQ(state(dir, L"system32"), 1);
-    EXPECT_EQ(state(dir, L"no such name"), 0);
-    EXPECT_EQ(state(dir, L"SYSTEM3\uFF12"), 100) << "a fullwidth '2'";
-    for (const wchar_t *name : {L"..\\windows\\win.ini", L"C:\\x", L"system32/x", L"*"}) {
-        EXPECT_EQ(state(dir, name), 2);
-        EXPECT_EQ(remove(dir, name), 2) << "names nothing inside";
-    }
-    EXPECT_EQ(remove(dir, L"system32"), 1) << "a folder not empty stays";
-}
-
-// The installer calls the same rules as its plug-in: arguments on its
-// stack, first on top, in the characters of its build; answers pushed back.
+// The installer calls the rules as its plug-in: arguments on its stack,
+// first on top, in the characters of its build; answers pushed back. Names
+// on disk count only as themselves: one the code page would turn into a
+// look-alike is never looked at, one leading out of the folder names
+// nothing of it.
 #ifdef _WIN64
 typedef wchar_t PluginChar;
 #else
@@ -126,9 +113,14 @@ static std::vector<std::string> CallPlugin(const char *name, std::vector<std::st
 TEST(Rulebook, InstallerCallsGetTheSameAnswers) {
     using Answers = std::vector<std::string>;
     EXPECT_EQ(CallPlugin("FolderFault", {"C:\\Kora -f Demo"}), Answers{"5"});
-    EXPECT_EQ(CallPlugin("NameState", {"C:\\windows", "system32"}), Answers{"1"});
+    auto state = [](const char *name) { return CallPlugin("NameState", {"C:\\windows", name}); };
+    EXPECT_EQ(state("system32"), Answers{"1"});
+    EXPECT_EQ(state("no such name"), Answers{"0"});
+    for (const char *outside : {"..\\win.ini", "C:\\x", "system32/x"})
+        EXPECT_EQ(state(outside), Answers{"2"}) << outside;
+    EXPECT_EQ(CallPlugin("RemoveName", {"C:\\windows", "system32"}), Answers{"1"}) << "not empty";
+    EXPECT_EQ(CallPlugin("RemoveName", {"C:\\windows", "..\\x"}), Answers{"2"});
     EXPECT_EQ(CallPlugin("SameName", {"C:\\Demo", "c:\\DEMO"}), Answers{"1"});
     EXPECT_EQ(CallPlugin("UninstallLog", {"u.exe a -fC:\\x.log "}), (Answers{"1", "C:\\x.log"}));
-    EXPECT_EQ(CallPlugin("RemoveName", {"C:\\windows", "..\\x"}), Answers{"2"});
     EXPECT_EQ(CallPlugin("CodePage", {}), Answers{std::to_string(GetACP())});
 }

@@ -24,17 +24,11 @@ static const OwnRow kOwnRows[] = {
     {"UnderALinkedFolder", "via\\f.txt", kOwnForeign, true},
     {"LinkToAFileElsewhere", "lnk.txt", kOwnForeign, true},
     {"UnderALinkedFolderWithoutFinalPaths", "via\\f.txt", kOwnForeign, false},
-    {"LinkToAFileWithoutFinalPaths", "lnk.txt", kOwnForeign, false},
-    {"NestedWithoutFinalPaths", "maps\\one.map", kOwnHeld, false},
     {"Parent", "..\\ELSE\\f.txt", kOwnForeign, true},
     {"Slash", "maps/one.map", kOwnForeign, true},
     {"TrailingBackslash", "maps\\", kOwnForeign, true},
     {"TooDeep", "a\\b\\c\\d\\e\\f\\g\\h\\i", kOwnForeign, true},
 };
-
-static void PrintTo(const OwnRow &row, std::ostream *out) {
-    *out << row.name;
-}
 
 class OwnEntries : public ::testing::TestWithParam<OwnRow> {};
 
