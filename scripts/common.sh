@@ -36,8 +36,8 @@ runs_x86_programs() {
 # Whether 32-bit x86 programs run here only through an emulator: an enabled
 # binfmt_misc entry for i386 ELF programs (qemu-user's), which the kernel
 # asks before its own loader. The probe above then succeeds, but every lane
-# would run emulated, many times slower. X86_EMULATION_OK=1 (set by
-# scripts/x86-emulated) accepts it.
+# would run emulated, many times slower. X86_EMULATION_OK=1 accepts it, for
+# trying the 32-bit lanes that way by hand.
 x86_only_emulated() {
     local entry
     [ "${X86_EMULATION_OK:-0}" != 1 ] || return 1
@@ -67,8 +67,8 @@ choose_wine_lanes() {
         }
         ! x86_only_emulated || {
             echo "LAUNCHER_ARCH=x86, but this machine runs 32-bit x86 programs only" \
-                "through an emulator (binfmt_misc); scripts/x86-emulated runs a" \
-                "selection of tests that way" >&2
+                "through an emulator (binfmt_misc), many times slower; set" \
+                "X86_EMULATION_OK=1 to run them that way anyway" >&2
             return 1
         }
         WINE_LANES=x86
