@@ -15,11 +15,13 @@ mkdir -p "$good/game"
 printf 'MZ' >"$good/game/kora.exe"
 printf 'Liesmich\r\n' >"$good/Readme.txt"
 python3 "$root/tools/make_splash.py" "$good/loading.bmp" 478 361
-# A stand-in launcher and rulebook, so that content the check lets through masters at
-# once into the test's own folder.
+# A stand-in launcher and rulebook (the installer's plug-in calls, doing
+# nothing), so that content the check lets through masters at once into the
+# test's own folder.
 mkdir "$work/win"
 echo 'int main(void) { return 0; }' | i686-w64-mingw32-gcc -x c - -o "$work/win/start.exe"
-echo 'int x;' | i686-w64-mingw32-gcc -shared -x c - -o "$work/win/rulebook.dll"
+sed -n 's/^PLUGIN(\(.*\)) {$/__declspec(dllexport) void \1(void) {}/p' "$root/src/rulebook/plugin.cpp" |
+    i686-w64-mingw32-gcc -shared -x c - -o "$work/win/rulebook.dll"
 export LAUNCHER_ARCH=x86 DEMO_BUILD_DIR=$work/win MEDIUM_OUT=$work/out
 failed=0
 fail() { echo "FAIL $*"; failed=1; }
