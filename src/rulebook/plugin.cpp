@@ -5,23 +5,10 @@
 // in the characters of its build (the code page's for the 32-bit installer,
 // which runs on the 95 family; UTF-16 for the x86-64 test installer), and go
 // to the wide rules in rulebook.cpp; answers go back as text.
+#include "plugin_stack.h"
 #include "rulebook.h"
 
 #include "launcher/launcher_state.h"
-
-#include <windows.h>
-
-#ifdef _WIN64
-typedef wchar_t PluginChar;
-#else
-typedef char PluginChar;
-#endif
-
-// One entry of the installer's stack, as the installer lays it out.
-struct StackEntry {
-    StackEntry *next;
-    PluginChar text[1];
-};
 
 // The top entry's text, made wide; "" when the stack is empty.
 static const wchar_t *Pop(StackEntry **top, int slot) {
@@ -74,33 +61,25 @@ static void PushNumber(StackEntry **top, int size, int number) {
     extern "C" __declspec(dllexport) void __cdecl name(HWND, int size, PluginChar *,               \
                                                        StackEntry **top, void *)
 
-PLUGIN(FolderFault) {
-    PushNumber(top, size, KoraFolderFault(Pop(top, 0)));
+// The answer of a rule about the one text, or the two texts, on top.
+static void AnswerOne(StackEntry **top, int size, int(WINAPI *rule)(const wchar_t *)) {
+    PushNumber(top, size, rule(Pop(top, 0)));
 }
 
-PLUGIN(SameName) {
-    const wchar_t *a = Pop(top, 0);
-    PushNumber(top, size, KoraSameName(a, Pop(top, 1)));
+static void AnswerTwo(StackEntry **top, int size,
+                      int(WINAPI *rule)(const wchar_t *, const wchar_t *)) {
+    const wchar_t *first = Pop(top, 0);
+    PushNumber(top, size, rule(first, Pop(top, 1)));
 }
 
-PLUGIN(GivenFolder) {
-    const wchar_t *cut = Pop(top, 0);
-    PushNumber(top, size, KoraGivenFolder(cut, Pop(top, 1)));
-}
-
-PLUGIN(OwnFolder) {
-    PushNumber(top, size, KoraOwnFolder(Pop(top, 0)));
-}
-
-PLUGIN(NameState) {
-    const wchar_t *dir = Pop(top, 0);
-    PushNumber(top, size, KoraNameState(dir, Pop(top, 1)));
-}
-
-PLUGIN(RemoveName) {
-    const wchar_t *dir = Pop(top, 0);
-    PushNumber(top, size, KoraRemoveName(dir, Pop(top, 1)));
-}
+// clang-format off
+PLUGIN(FolderFault) { AnswerOne(top, size, KoraFolderFault); }
+PLUGIN(OwnFolder) { AnswerOne(top, size, KoraOwnFolder); }
+PLUGIN(SameName) { AnswerTwo(top, size, KoraSameName); }
+PLUGIN(GivenFolder) { AnswerTwo(top, size, KoraGivenFolder); }
+PLUGIN(NameState) { AnswerTwo(top, size, KoraNameState); }
+PLUGIN(RemoveName) { AnswerTwo(top, size, KoraRemoveName); }
+// clang-format on
 
 // Pushes the first name that stayed, then the answer.
 PLUGIN(RemoveLogged) {

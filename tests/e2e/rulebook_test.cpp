@@ -4,6 +4,7 @@
 // page would turn into a look-alike.
 #include "../folder_rows.h"
 #include "../split_rows.h"
+#include "rulebook/plugin_stack.h"
 
 #include <windows.h>
 
@@ -78,18 +79,8 @@ TEST(Rulebook, SameNameByTheLaunchersCaseRule) {
 // on disk count only as themselves: one the code page would turn into a
 // look-alike is never looked at, one leading out of the folder names
 // nothing of it.
-#ifdef _WIN64
-typedef wchar_t PluginChar;
-#else
-typedef char PluginChar;
-#endif
-struct StackEntry {
-    StackEntry *next;
-    PluginChar text[1];
-};
-
 static std::vector<std::string> CallPlugin(const char *name, std::vector<std::string> args) {
-    auto call = Entry<void(__cdecl *)(HWND, int, PluginChar *, StackEntry **, void *)>(name);
+    auto call = Entry<PluginCall *>(name);
     StackEntry *top = nullptr;
     std::vector<std::string> answers;
     for (auto arg = args.rbegin(); arg != args.rend(); ++arg) {

@@ -20,7 +20,7 @@ python3 "$root/tools/make_splash.py" "$good/loading.bmp" 478 361
 # test's own folder.
 mkdir "$work/win"
 echo 'int main(void) { return 0; }' | i686-w64-mingw32-gcc -x c - -o "$work/win/start.exe"
-sed -n 's/^PLUGIN(\(.*\)) {$/__declspec(dllexport) void \1(void) {}/p' "$root/src/rulebook/plugin.cpp" |
+sed -n 's/^PLUGIN(\([A-Za-z]*\)).*/__declspec(dllexport) void \1(void) {}/p' "$root/src/rulebook/plugin.cpp" |
     i686-w64-mingw32-gcc -shared -x c - -o "$work/win/rulebook.dll"
 export LAUNCHER_ARCH=x86 DEMO_BUILD_DIR=$work/win MEDIUM_OUT=$work/out
 failed=0
