@@ -87,20 +87,22 @@ bool PlatformChangeDir(const char *path) {
 // A link to nothing shows no attributes on the NT family; only a file made
 // there, as itself, tells that no name stands in the way (and goes again at
 // once). The 95 family has no links.
+static bool LastErrorIsNotFound() {
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 bool PlatformNothingAt(const char *path) {
     if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
         return false;
-    DWORD error = GetLastError();
     if (Calls().ansi_family)
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return LastErrorIsNotFound();
     HANDLE probe = CreateFileA(path, GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (probe != INVALID_HANDLE_VALUE) {
-        CloseHandle(probe);
-        return true;
-    }
-    error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    if (probe == INVALID_HANDLE_VALUE)
+        return LastErrorIsNotFound();
+    CloseHandle(probe);
+    return true;
 }
 
 void PlatformQuietDriveErrors() {

@@ -40,6 +40,13 @@ static const char *Folder(const wchar_t *dir) {
     return !drive || AppendString(ansi, sizeof ansi, "\\") ? ansi : nullptr;
 }
 
+// True when the code page's texts `a` and `b` name the same on Windows, the
+// whole of both, by the launcher's case rule.
+static bool SameWhole(const char *a, const char *b) {
+    size_t length = strlen(a);
+    return length == strlen(b) && SameNoCase(a, b, length);
+}
+
 // 1 when the code page holds `text` exactly.
 RULE KoraTextExact(const wchar_t *text) {
     return Exact(text, 0) != nullptr;
@@ -57,10 +64,7 @@ RULE KoraFolderFault(const wchar_t *dir) {
 // either exactly.
 RULE KoraSameName(const wchar_t *a, const wchar_t *b) {
     const char *ansi_a = Exact(a, 0), *ansi_b = Exact(b, 1);
-    if (!ansi_a || !ansi_b)
-        return 0;
-    size_t length = strlen(ansi_a);
-    return length == strlen(ansi_b) && SameNoCase(ansi_a, ansi_b, length);
+    return ansi_a && ansi_b && SameWhole(ansi_a, ansi_b);
 }
 
 // The log the launcher would hand the uninstaller for the "Uninstall"
@@ -126,22 +130,17 @@ RULE KoraOwnFolder(const wchar_t *dir) {
     return 1;
 }
 
-// The name `name` inside the installation `dir` ("maps\one.map"; "" for the
-// installation itself), opened as an OwnState.
-static OwnState OpenName(OwnName *own, const wchar_t *dir, const wchar_t *name, bool removable) {
-    const char *ansi_dir = Folder(dir), *ansi_name = Exact(name, 1);
-    return ansi_dir && ansi_name ? OpenOwnName(own, ansi_dir, ansi_name, removable) : kOwnForeign;
-}
-
-// How `name` stands inside the installation `dir`: 0 nothing there at all,
+// How `name` stands inside the installation `dir` ("maps\one.map"; "" for
+// the installation itself): 0 nothing there at all,
 // 1 there as the installation's own, 2 there but not its own (a link, a
 // name under a linked folder, one that cannot be opened or lies elsewhere),
 // kCodePage when the code page cannot hold it exactly.
 RULE KoraNameState(const wchar_t *dir, const wchar_t *name) {
     static OwnName own;
-    if (!Folder(dir) || !Exact(name, 1))
+    const char *ansi_dir = Folder(dir), *ansi_name = Exact(name, 1);
+    if (!ansi_dir || !ansi_name)
         return kCodePage;
-    OwnState state = OpenName(&own, dir, name, false);
+    OwnState state = OpenOwnName(&own, ansi_dir, ansi_name, false);
     CloseOwnName(&own);
     return state == kOwnAbsent ? 0 : state == kOwnHeld ? 1 : 2;
 }
@@ -166,7 +165,7 @@ static int RemoveOne(const char *dir, const wchar_t *name, size_t length, const 
     const char *ansi = Exact(trimmed, 1);
     if (!ansi || !IsOwnRelativeName(ansi))
         return 2;
-    if (spare && strlen(spare) == strlen(ansi) && SameNoCase(spare, ansi, strlen(ansi)))
+    if (spare && SameWhole(spare, ansi))
         return 0;
     OwnState state = OpenOwnName(&own, dir, ansi, true);
     if (state == kOwnHeld)
